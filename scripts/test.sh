@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test twice: in a plain
+# build with warnings as errors, and in an AddressSanitizer + UBSan build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs=$(nproc)
+
+bash scripts/build.sh build-ci -DQUORVEL_WERROR=ON
+ctest --test-dir build-ci --output-on-failure -j "$jobs"
+
+bash scripts/build.sh build-asan -DQUORVEL_WERROR=ON -DQUORVEL_SANITIZE=ON -DQUORVEL_BUILD_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
