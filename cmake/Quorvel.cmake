@@ -19,7 +19,7 @@ function(quorvel_test_suite name)
   add_executable(${name} ${test_sources})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} quorvel_test_support GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUORVEL_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+    PROPERTIES TIMEOUT 300 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUORVEL_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
 endfunction()
 
 # A library of the given sources, or an empty interface library while a

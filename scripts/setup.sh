@@ -13,6 +13,7 @@ packages=(
   openttd-openmsx
   fonts-ipafont-gothic
   xvfb xauth
+  clang libclang-rt-14-dev python3-mido
 )
 
 missing=()

@@ -12,3 +12,8 @@ ctest --test-dir build-ci --output-on-failure -j "$jobs"
 bash scripts/build.sh build-asan -DQUORVEL_WERROR=ON -DQUORVEL_SANITIZE=ON -DQUORVEL_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+# The reader's fuzz target must keep building with clang's libFuzzer (it is
+# run by hand, not here).
+cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build build-fuzz

@@ -12,6 +12,26 @@ enum class MsgAnswer { Ok, Yes, No, Cancel };
 // What a redraw request refers to.
 enum class RedrawTarget { Melody, Drums, Ruler, KeyNote, All };
 
+// What a file dialog shows: "MIDI(*.mid,*.midi)", default extension "midi",
+// the starting folder and (save dialog) the starting file name.
+struct FileDialogRequest {
+  std::string filter;
+  std::string defaultExtension;
+  std::string folder;
+  std::string initialName;
+};
+
+struct TrackAssignment;
+
+// Texts of a progress window, already in the user's language.
+struct ProgressWindowText {
+  std::string title;        // "Now Generating.."
+  std::string text;         // "Now generating melody lines.."
+  std::string segmentLine;  // "Segment: 1 / 2"
+  std::string retryLine;    // "Retry count: 4 / 100"
+  std::string cancelLabel;  // "Cancel"
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -24,6 +44,29 @@ class Ui {
   virtual void redraw(RedrawTarget target) = 0;
   // Lets the window repaint and react during long runs on the window thread.
   virtual void pumpEvents() = 0;
+
+  // Window-level effects of commands; a front-end without windows ignores them.
+  virtual void openUrl(const std::string& /*url*/) {}
+  // Shows or hides the drums band (the window grows or shrinks with it).
+  virtual void showDrumsBand(bool /*shown*/) {}
+  // Asks the main window to close; closing runs the close sequence.
+  virtual void requestClose() {}
+
+  // The modeless progress window of long generation runs. A front-end
+  // without windows shows nothing and is never cancelled.
+  virtual void openProgressWindow(const ProgressWindowText& /*text*/, int /*rangeMax*/) {}
+  virtual void setProgressPosition(int /*position*/) {}
+  virtual void setProgressLines(const std::string& /*segmentLine*/, const std::string& /*retryLine*/) {}
+  virtual void closeProgressWindow() {}
+  // True once Cancel was pressed (or the window closed) since the window opened.
+  virtual bool progressCancelled() { return false; }
+
+  // File dialogs; an empty answer means the user cancelled. The save dialog
+  // asks before overwriting and accepts only paths whose folder exists.
+  virtual std::string askOpenFileName(const FileDialogRequest& /*request*/) { return {}; }
+  virtual std::string askSaveFileName(const FileDialogRequest& /*request*/) { return {}; }
+  // The "Open" track-assignment dialog over its model; true for OK, false for Close.
+  virtual bool runTrackAssignment(TrackAssignment& /*model*/) { return false; }
 };
 
 }  // namespace quorvel

@@ -10,6 +10,20 @@ inline constexpr int kFolderSlots = 10;
 inline constexpr int kPathChars = 520;
 using FolderPath = std::array<char16_t, kPathChars>;  // zero-terminated
 
+// A remembered folder that has not been chosen yet: the working folder.
+constexpr FolderPath defaultFolderPath() {
+  FolderPath p{};
+  p[0] = u'.';
+  p[1] = u'/';
+  return p;
+}
+
+constexpr std::array<FolderPath, kFolderSlots> defaultFolders() {
+  std::array<FolderPath, kFolderSlots> all{};
+  for (FolderPath& p : all) p = defaultFolderPath();
+  return all;
+}
+
 struct GeneralSettings {  // block 1, 120 bytes
   std::int32_t tempo = 120;
   std::int32_t volume = 100;
@@ -31,7 +45,7 @@ struct WindowSettings {  // block 2, 11008 bytes
   std::int32_t top = 240;
   std::int32_t width = 800;
   std::int32_t height = 588;
-  std::array<FolderPath, kFolderSlots> folders{};
+  std::array<FolderPath, kFolderSlots> folders = defaultFolders();
 };
 
 struct PartSettings {  // block 3, 80 bytes

@@ -1,11 +1,99 @@
 #include <QApplication>
-#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/AppContext.h"
+#include "app/AppSettingsListener.h"
+#include "app/StartUp.h"
+#include "playback/Player.h"
+#include "playback/adapters/SystemDevices.h"
+#include "settings/SettingsLocation.h"
+#include "ui/MainWindow.h"
+#include "ui/QtUi.h"
+
+namespace {
+
+bool isSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+// Without a display Qt would abort with a terse message; say what to do instead.
+bool displayAvailable() { return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM"); }
+
+void explainMissingDisplay() {
+  std::fputs(
+      "quorvel: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+      "Quorvel is a desktop program and needs a graphical session. Without one, either run it\n"
+      "under a virtual X server:\n"
+      "    xvfb-run -a bash scripts/run.sh\n"
+      "or let Qt draw off screen (nothing is shown, useful for checks):\n"
+      "    QT_QPA_PLATFORM=offscreen bash scripts/run.sh\n",
+      stderr);
+}
+
+std::vector<quorvel::ScreenRect> workAreas() {
+  std::vector<quorvel::ScreenRect> areas;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect r = screen->availableGeometry();
+    areas.push_back({r.left(), r.top(), r.width(), r.height()});
+  }
+  return areas;
+}
+
+// The grooves of local drums generation; without them that generation has nothing to draw from.
+void loadDrumGrooves(quorvel::AppContext& app) {
+  std::string error;
+  const auto file = quorvel::findDrumLibrary(app.programDir);
+  if (file.empty() || quorvel::loadDrumLibrary(file, app.drumLibrary, error) != 0)
+    std::fprintf(stderr, "quorvel: drum patterns not loaded: %s\n", file.empty() ? "file not found" : error.c_str());
+}
+
+// Play controls of the ruler: a dragged cue pauses playback and resumes it after.
+void connectTransport(quorvel::AppContext& app, quorvel::Player& player) {
+  app.transport.pause = [&player] { player.pause(); };
+  app.transport.resume = [&player] { player.play(); };
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QLabel label("Quorvel");
-  label.setWindowTitle("(no title) - Quorvel");
-  label.resize(800, 588);
-  label.show();
-  return app.exec();
+  if (!displayAvailable()) {
+    explainMissingDisplay();
+    return 2;
+  }
+  QApplication application(argc, argv);
+  quorvel::QtUi ui;
+  quorvel::AppContext app(ui);
+  app.programDir = QCoreApplication::applicationDirPath().toStdString();
+  loadDrumGrooves(app);
+
+  quorvel::SystemDevices devices;
+  quorvel::Player player(app.score, devices);
+  player.startOutputThread();
+  player.startPlayerThread();
+  app.player = &player;
+  ui.setPlayer(&player);
+  connectTransport(app, player);
+  app.settingsPath = quorvel::settingsFilePath(quorvel::currentSettingsPlaces());
+  quorvel::AppSettingsListener listener(app);
+  quorvel::readSettingsAtStart(app, listener, workAreas());
+
+  quorvel::MainWindow window(app);
+  ui.attach(&window);
+  window.applyStoredPlacement();
+  window.show();
+
+  // The player thread publishes the cue and device failures; the window thread shows them.
+  QTimer playerPoll;
+  QObject::connect(&playerPoll, &QTimer::timeout, [&player, &ui] { player.refreshUi(ui); });
+  playerPoll.start(50);
+
+  const int result = application.exec();
+  player.shutdown();
+  return result;
 }

@@ -19,6 +19,47 @@ std::string FakeUi::status(int field) const {
   return it == status_.end() ? std::string() : it->second;
 }
 
+void FakeUi::openProgressWindow(const ProgressWindowText& text, int rangeMax) {
+  progressOpen_ = true;
+  progressOpenings_.emplace_back(text, rangeMax);
+  progressLines_.emplace_back(text.segmentLine, text.retryLine);
+}
+
+void FakeUi::setProgressLines(const std::string& segmentLine, const std::string& retryLine) {
+  progressLines_.emplace_back(segmentLine, retryLine);
+}
+
+void FakeUi::closeProgressWindow() {
+  progressOpen_ = false;
+  ++progressCloses_;
+}
+
+namespace {
+
+std::string nextOrCancel(std::deque<std::string>& queue) {
+  if (queue.empty()) return {};
+  std::string path = queue.front();
+  queue.pop_front();
+  return path;
+}
+
+}  // namespace
+
+std::string FakeUi::askOpenFileName(const FileDialogRequest& request) {
+  fileDialogs_.push_back(request);
+  return nextOrCancel(openPaths_);
+}
+
+std::string FakeUi::askSaveFileName(const FileDialogRequest& request) {
+  fileDialogs_.push_back(request);
+  return nextOrCancel(savePaths_);
+}
+
+bool FakeUi::runTrackAssignment(TrackAssignment& model) {
+  ++trackAssignments_;
+  return trackAnswer_ ? trackAnswer_(model) : true;
+}
+
 void FakeUi::clearRecords() {
   messages_.clear();
   redraws_.clear();

@@ -2,8 +2,10 @@
 // Scripted stand-in for the user: answers message boxes from a queue and
 // records everything the core showed.
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Ui.h"
@@ -25,15 +27,45 @@ class FakeUi : public Ui {
                        MsgButtons buttons) override;
   void redraw(RedrawTarget target) override { redraws_.push_back(target); }
   void pumpEvents() override { ++pumps_; }
+  void openUrl(const std::string& url) override { openedUrls_.push_back(url); }
+  void showDrumsBand(bool shown) override { drumsBandShown_ = shown; }
+  void requestClose() override { ++closeRequests_; }
+  void openProgressWindow(const ProgressWindowText& text, int rangeMax) override;
+  void setProgressPosition(int position) override { progressPositions_.push_back(position); }
+  void setProgressLines(const std::string& segmentLine, const std::string& retryLine) override;
+  void closeProgressWindow() override;
+  bool progressCancelled() override { return progressOpen_ && cancelWhenOpen_; }
+  std::string askOpenFileName(const FileDialogRequest& request) override;
+  std::string askSaveFileName(const FileDialogRequest& request) override;
+  bool runTrackAssignment(TrackAssignment& model) override;
 
   // Answers for the next message boxes; unscripted boxes answer Ok (or Yes).
   void queueAnswer(MsgAnswer a) { answers_.push_back(a); }
+  // The user presses Cancel as soon as a progress window shows.
+  void cancelProgressWhenOpen() { cancelWhenOpen_ = true; }
+  // Paths the user picks in the next open/save dialogs; unscripted dialogs are cancelled.
+  void queueOpenPath(const std::string& path) { openPaths_.push_back(path); }
+  void queueSavePath(const std::string& path) { savePaths_.push_back(path); }
+  // What the user does in the "Open" dialog; unscripted, OK on the model as offered.
+  void onTrackAssignment(std::function<bool(TrackAssignment&)> answer) { trackAnswer_ = std::move(answer); }
 
   const std::string& title() const { return title_; }
   std::string status(int field) const;
   const std::vector<ShownMessage>& messages() const { return messages_; }
   const std::vector<RedrawTarget>& redraws() const { return redraws_; }
   int pumps() const { return pumps_; }
+  const std::vector<std::string>& openedUrls() const { return openedUrls_; }
+  bool drumsBandShown() const { return drumsBandShown_; }
+  int closeRequests() const { return closeRequests_; }
+  bool progressOpen() const { return progressOpen_; }
+  // Every window opened, with the range it was given.
+  const std::vector<std::pair<ProgressWindowText, int>>& progressOpenings() const { return progressOpenings_; }
+  // Segment and retry lines in the order they were shown (openings included).
+  const std::vector<std::pair<std::string, std::string>>& progressLines() const { return progressLines_; }
+  const std::vector<int>& progressPositions() const { return progressPositions_; }
+  int progressCloses() const { return progressCloses_; }
+  const std::vector<FileDialogRequest>& fileDialogs() const { return fileDialogs_; }
+  int trackAssignments() const { return trackAssignments_; }
   void clearRecords();
 
  private:
@@ -43,6 +75,20 @@ class FakeUi : public Ui {
   std::vector<RedrawTarget> redraws_;
   std::deque<MsgAnswer> answers_;
   int pumps_ = 0;
+  std::vector<std::string> openedUrls_;
+  bool drumsBandShown_ = true;
+  int closeRequests_ = 0;
+  bool progressOpen_ = false;
+  bool cancelWhenOpen_ = false;
+  int progressCloses_ = 0;
+  std::vector<std::pair<ProgressWindowText, int>> progressOpenings_;
+  std::vector<std::pair<std::string, std::string>> progressLines_;
+  std::vector<int> progressPositions_;
+  std::deque<std::string> openPaths_;
+  std::deque<std::string> savePaths_;
+  std::vector<FileDialogRequest> fileDialogs_;
+  std::function<bool(TrackAssignment&)> trackAnswer_;
+  int trackAssignments_ = 0;
 };
 
 }  // namespace quorvel::test

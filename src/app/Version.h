@@ -1,0 +1,7 @@
+#pragma once
+
+namespace quorvel {
+
+inline constexpr const char* kVersion = "0.1";
+
+}  // namespace quorvel

@@ -1,0 +1,124 @@
+#include "app/ViewRuler.h"
+
+#include <cstdlib>
+
+#include "app/Ui.h"
+#include "app/ViewGeometry.h"
+#include "playback/CueAdvance.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int kCueGrab = 7;
+constexpr int kLocatorGrab = 14;
+constexpr int kEndGrab = 7;
+
+}  // namespace
+
+ViewRuler::ViewRuler(Score& score, Ui& ui, ViewState& view, ViewTransport& transport)
+    : score_(score), ui_(ui), view_(view), transport_(transport) {}
+
+int ViewRuler::snapX(int cx) const { return snapColumn(cx, view_.scrollX); }
+
+std::atomic<std::int32_t>& ViewRuler::word(Marker m) {
+  switch (m) {
+    case Marker::LeftLocator: return score_.leftLocator;
+    case Marker::RightLocator: return score_.rightLocator;
+    case Marker::EndIndicator: return score_.endIndicator;
+    case Marker::Cue:
+    case Marker::None: break;
+  }
+  return score_.cueIndicator;
+}
+
+Marker ViewRuler::grab(int x, int cy) const {
+  if (cy >= kCueBandTop && cy <= kCueBandBottom) {
+    return std::abs(x - score_.cueIndicator.load()) <= kCueGrab ? Marker::Cue : Marker::None;
+  }
+  if (cy > kRulerUpperBandBottom) return Marker::None;
+  const int left = score_.leftLocator.load();
+  const int right = score_.rightLocator.load();
+  const int end = score_.endIndicator.load();
+  if (x >= left && x <= left + kLocatorGrab) return Marker::LeftLocator;
+  if (x >= right - kLocatorGrab && x <= right) return Marker::RightLocator;
+  if (x >= end - kEndGrab && x <= end + kEndGrab) return Marker::EndIndicator;
+  return Marker::None;
+}
+
+void ViewRuler::leftDown(int cx, int cy) {
+  if (frozen()) return;
+  const int x = snapX(cx);
+  const Marker m = grab(x, cy);
+  if (m == Marker::None) return;
+  dragging_ = m;
+  score_.setFlag(kFlagMarkerDrag);
+  if (m == Marker::Cue && score_.hasFlag(kFlagPlaying)) {
+    if (transport_.pause) {
+      transport_.pause();
+    } else {
+      score_.clearFlag(kFlagPlaying);
+    }
+    score_.setFlag(kFlagResumeAfterCueDrag);
+  }
+  moveMarker(m, x);
+}
+
+void ViewRuler::mouseMove(int cx, int cy, bool leftHeld) {
+  if (frozen() || !leftHeld) return;
+  if (dragging_ == Marker::None) {
+    leftDown(cx, cy);
+    return;
+  }
+  moveMarker(dragging_, snapX(cx));
+}
+
+void ViewRuler::moveMarker(Marker m, int x) {
+  if (x >= kTimelineEndX) return;
+  x = std::max(x, kSongStartX);
+  if (x == word(m).load()) return;
+  if (m == Marker::Cue) {
+    advanceCue(score_, x, true, CueContext{});
+  } else {
+    word(m).store(x);
+  }
+}
+
+void ViewRuler::leftUp() {
+  if (dragging_ == Marker::None) return;
+  dragging_ = Marker::None;
+  score_.clearFlag(kFlagMarkerDrag);
+  ui_.setStatus(0, positionText(score_.cueIndicator.load(), score_.settings.general.language));
+  if (score_.hasFlag(kFlagResumeAfterCueDrag)) {
+    score_.clearFlag(kFlagResumeAfterCueDrag);
+    if (transport_.resume) transport_.resume();
+  }
+}
+
+std::optional<int> ViewRuler::menuPosition(int cx) const {
+  if (frozen()) return std::nullopt;
+  const int x = snapX(cx);
+  if (x < kSongStartX || x > kLastMenuMarkerX) return std::nullopt;
+  return x;
+}
+
+bool ViewRuler::applyMenuCommand(int command, int x) {
+  // The song's very first position cannot be set from the menu.
+  if (x < kSongStartX + 1 || x > kLastMenuMarkerX) return false;
+  Marker m = Marker::None;
+  switch (command) {
+    case kSetCueHere: m = Marker::Cue; break;
+    case kSetLeftLocatorHere: m = Marker::LeftLocator; break;
+    case kSetRightLocatorHere: m = Marker::RightLocator; break;
+    case kSetEndIndicatorHere: m = Marker::EndIndicator; break;
+    default: return false;
+  }
+  if (m == Marker::Cue) {
+    advanceCue(score_, x, true, CueContext{});
+  } else {
+    word(m).store(x);
+  }
+  return true;
+}
+
+}  // namespace quorvel

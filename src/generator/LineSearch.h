@@ -1,0 +1,45 @@
+#pragma once
+// The rule-based composer: writes one voice line at a time by weighted
+// random choice with rejection and backtracking. The driver prepares a
+// context, calls the voices in order, and owns retries and the windows.
+//
+// Line indices by voice count N: N = 2 second voice -> line 1; N = 3 bass ->
+// line 2, middle -> line 1; N = 4 bass -> line 3, tenor -> line 2, alto -> line 1.
+#include <array>
+
+#include "generator/GeneratorContext.h"
+
+namespace quorvel {
+
+// Zero the context and fill it for one request. lineLength overrides the
+// melody-length setting; lines[0] holds the top voice (filled beforehand in
+// counter mode); every line must hold at least lineLength entries. The
+// request's start time is taken from hooks.nowMs.
+void prepareContext(GeneratorContext& ctx, const MelodySettings& settings, int lineLength,
+                    const std::array<VoiceLine*, 4>& lines, int voiceCount, Random& random,
+                    GeneratorHooks hooks = {});
+
+// Counter mode: the top voice is the user's. The lower voices then start
+// each segment (beats 32*(segment-1) ..) from the line itself, skip the
+// ending and first-note formulas, and repair distances by octaves.
+void setCounterMode(GeneratorContext& ctx, bool on);
+
+// Line 0. Repeats attempts until a melody passes validateMelody; 14, or
+// 46410 when cancelled, or 10 when no melody can exist (L < 6).
+int generateMelody(GeneratorContext& ctx);
+
+// One lower voice against the lines already written: 14 or 10 (46410 when
+// cancelled). 11 attempts each; 21 for the tenor and the alto.
+int generateSecondVoice(GeneratorContext& ctx);
+int generateBass(GeneratorContext& ctx);
+int generateMiddleVoice(GeneratorContext& ctx);
+int generateTenor(GeneratorContext& ctx);
+int generateAlto(GeneratorContext& ctx);
+
+// 0 when the melody is acceptable, -1 otherwise.
+int validateMelody(const GeneratorContext& ctx, const VoiceLine& line, int lineLength);
+
+// Stops the running search at its next check (status and cancel word 46410).
+void cancel(GeneratorContext& ctx);
+
+}  // namespace quorvel

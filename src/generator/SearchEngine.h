@@ -1,0 +1,38 @@
+#pragma once
+// The search engine shared by every voice: weighted draw of a scale move,
+// rejection with re-admission, commit, backtracking with a tabu list, save
+// points and the dead-end limit. The voice's rules come in ctx.plan.
+#include <cstdint>
+
+#include "generator/GeneratorContext.h"
+
+namespace quorvel {
+
+// Index of the first weight whose running sum exceeds value mod total.
+int weightedDraw(Random& random, const std::int32_t* weights, int count, std::int32_t total);
+
+bool isCancelled(const GeneratorContext& ctx);
+
+// Whether a line exists and has room for every beat of the request.
+bool holdsWholeRequest(const GeneratorContext& ctx, const VoiceLine* line);
+
+// Clears the line from `fromBeat` on, the history, save points, tabu list
+// and counters, ready for a new attempt.
+void resetAttempt(GeneratorContext& ctx, int fromBeat);
+
+// Makes a fixed note (a first note, the peak, a segment's starting point)
+// the note the search continues from, writing it to the line when asked;
+// the search cannot back up over it.
+void placeBaseNote(GeneratorContext& ctx, const LineNote& note, bool writeToLine);
+void addSavePoint(GeneratorContext& ctx, int beat);
+
+// The committed note at a beat of the target line, or nullptr.
+const LineNote* noteAt(const GeneratorContext& ctx, int beat);
+// The pitch sounding at a beat of the target line, counting the candidate.
+std::int32_t pitchAt(const GeneratorContext& ctx, int beat);
+
+// Searches from ctx.current until the beat before ctx.endBeat is
+// committed: 120, 10 (failed) or 46410 (cancelled).
+int runSearch(GeneratorContext& ctx);
+
+}  // namespace quorvel

@@ -1,0 +1,17 @@
+#pragma once
+// Whole-file reading, and writing that never destroys the previous file.
+#include <optional>
+#include <string>
+
+#include "midifile/SmfBytes.h"
+
+namespace quorvel {
+
+// The file's bytes, or nullopt when it cannot be opened or sized.
+std::optional<Bytes> readWholeFile(const std::string& path);
+
+// Writes a temporary file in the target's folder and renames it over the
+// target, so a failed or interrupted save leaves the old file as it was.
+bool replaceFileContents(const std::string& path, const Bytes& bytes);
+
+}  // namespace quorvel

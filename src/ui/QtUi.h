@@ -1,0 +1,49 @@
+#pragma once
+// The Ui port on Qt Widgets: message boxes, file dialogs, the progress window,
+// status fields, the title and redraws of the main window.
+#include <QPointer>
+#include <QProgressDialog>
+
+#include "app/Ui.h"
+
+namespace quorvel {
+
+class MainWindow;
+class Player;
+
+class QtUi : public Ui {
+ public:
+  // The window is attached once it exists; until then the port shows boxes without a parent.
+  void attach(MainWindow* window) { window_ = window; }
+  // The track-assignment dialog auditions tracks through the player, when there is one.
+  void setPlayer(Player* player) { player_ = player; }
+
+  void setWindowTitle(const std::string& title) override;
+  void setStatus(int field, const std::string& text) override;
+  MsgAnswer messageBox(const std::string& text, const std::string& caption, MsgIcon icon,
+                       MsgButtons buttons) override;
+  void redraw(RedrawTarget target) override;
+  void pumpEvents() override;
+  void openUrl(const std::string& url) override;
+  void showDrumsBand(bool shown) override;
+  void requestClose() override;
+
+  void openProgressWindow(const ProgressWindowText& text, int rangeMax) override;
+  void setProgressPosition(int position) override;
+  void setProgressLines(const std::string& segmentLine, const std::string& retryLine) override;
+  void closeProgressWindow() override;
+  bool progressCancelled() override;
+
+  std::string askOpenFileName(const FileDialogRequest& request) override;
+  std::string askSaveFileName(const FileDialogRequest& request) override;
+  bool runTrackAssignment(TrackAssignment& model) override;
+
+ private:
+  QPointer<MainWindow> window_;
+  Player* player_ = nullptr;
+  QPointer<QProgressDialog> progress_;
+  ProgressWindowText progressText_;
+  bool progressCancelled_ = false;  // survives the window, which deletes itself when closed
+};
+
+}  // namespace quorvel

@@ -1,0 +1,30 @@
+#pragma once
+// "drumsKeyC": the labels of the twelve drum lanes, drawn as one octave of
+// keys from B (lane 1) down to C (lane 12) with the lane's drum key.
+#include "model/Score.h"
+#include "ui/views/PixmapView.h"
+
+namespace quorvel::views {
+
+inline constexpr int kDrumLaneWidth = 50;
+
+class DrumLaneView : public PixmapView {
+  Q_OBJECT
+ public:
+  DrumLaneView(Score& score, QWidget* parent);
+
+ signals:
+  void lanePressed(int lane);
+  void laneReleased(int lane);
+
+ protected:
+  void render(QPainter& painter) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  Score& score_;
+  int pressedLane_ = 0;
+};
+
+}  // namespace quorvel::views

@@ -1,0 +1,72 @@
+#include "ui/views/KeyboardView.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/ViewGeometry.h"
+#include "ui/views/ViewPalette.h"
+
+namespace quorvel::views {
+
+namespace {
+
+constexpr int kBlackKeyWidth = 30;
+
+bool isBlackKey(int key) {
+  const int k = key % 12;
+  return k == 1 || k == 3 || k == 6 || k == 8 || k == 10;
+}
+
+}  // namespace
+
+KeyboardView::KeyboardView(Score& score, ViewState& view, QWidget* parent)
+    : PixmapView("keyC", parent), score_(score), view_(view) {
+  setFixedWidth(kKeyboardWidth);
+}
+
+int KeyboardView::keyAt(int clientY) const { return keyOfRowY(snapRowY(clientY, view_.scrollY)); }
+
+void KeyboardView::render(QPainter& p) {
+  p.fillRect(rect(), kOutside);
+  p.save();
+  p.translate(0, -view_.scrollY);
+  p.fillRect(QRect(0, rowY(0), width(), kMelodyRowCount * kRowPixels), Qt::white);
+  QFont font = p.font();
+  font.setPixelSize(8);
+  p.setFont(font);
+  for (int row = 0; row < kMelodyRowCount; ++row) {
+    const int key = kMaxMelodyKey - row;
+    const int y = rowY(row);
+    if (key == pressedKey_) p.fillRect(QRect(0, y, width(), kRowPixels), kSelectionFill);
+    if (isBlackKey(key)) p.fillRect(QRect(0, y, kBlackKeyWidth, kRowPixels), key == pressedKey_ ? kSelectionFill : Qt::black);
+    p.setPen(kOctaveLine);
+    if (key % 12 == 0 || key % 12 == 5) p.drawLine(0, y + kRowPixels, width(), y + kRowPixels);
+    if (key % 12 == 0) {
+      p.setPen(key == score_.keyBase ? kKeyNoteMarker : Qt::darkGray);
+      p.drawText(QRect(kBlackKeyWidth - 8, y - 4, width() - kBlackKeyWidth + 6, 10), Qt::AlignRight | Qt::AlignVCenter,
+                 QString("C%1").arg(key / 12 - 2));
+    }
+  }
+  p.restore();
+  p.setPen(kOctaveLine);
+  p.drawLine(width() - 1, 0, width() - 1, height());
+}
+
+void KeyboardView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const int key = keyAt(event->position().toPoint().y());
+  if (key < 0 || key > kMaxMelodyKey) return;
+  pressedKey_ = key;
+  refresh();
+  emit keyPressed(key);
+}
+
+void KeyboardView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || pressedKey_ < 0) return;
+  const int key = pressedKey_;
+  pressedKey_ = -1;
+  refresh();
+  emit keyReleased(key);
+}
+
+}  // namespace quorvel::views

@@ -1,0 +1,343 @@
+#include "ui/views/PianoRoll.h"
+
+#include <QCursor>
+#include <QGridLayout>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "app/Messages.h"
+#include "ui/views/DrumLaneView.h"
+#include "ui/views/KeyboardView.h"
+#include "ui/views/LengthStripView.h"
+#include "ui/views/NoteGridView.h"
+#include "ui/views/RulerView.h"
+
+namespace quorvel::views {
+
+namespace {
+
+constexpr int kMarkerPollMs = 30;
+constexpr int kFirstVisibleRowY = 190;  // opens around the middle octaves
+constexpr int kWheelBarPixels = 80;
+constexpr int kWheelRowPixels = 30;
+constexpr int kLengthStripWidth = 190;
+
+}  // namespace
+
+PianoRoll::PianoRoll(Score& score, Ui& ui, ViewState& view, ViewTransport& transport, QWidget* parent)
+    : QWidget(parent),
+      score_(score),
+      ui_(ui),
+      view_(view),
+      melodyEditor_(score, ui, view, GridKind::Melody),
+      drumEditor_(score, ui, view, GridKind::Drums),
+      rulerEditor_(score, ui, view, transport) {
+  if (view_.scrollY == 0) view_.scrollY = kFirstVisibleRowY;
+  buildLayout();
+  connectViews();
+  setDrumsBandVisible(score_.hasFlag(kFlagDrumsBand));
+  markerTimer_ = new QTimer(this);
+  connect(markerTimer_, &QTimer::timeout, this, &PianoRoll::pollMarkers);
+  markerTimer_->start(kMarkerPollMs);
+  syncScrollBars();
+}
+
+PianoRoll::~PianoRoll() = default;
+
+void PianoRoll::buildLayout() {
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setSpacing(0);
+
+  ruler_ = new RulerView(score_, view_, rulerEditor_, this);
+  keyboard_ = new KeyboardView(score_, view_, this);
+  melodyGrid_ = new NoteGridView(score_, view_, melodyEditor_, this);
+  hBar_ = new QScrollBar(Qt::Horizontal, this);
+  vBar_ = new QScrollBar(Qt::Vertical, this);
+  auto* corner = new QWidget(this);
+  corner->setFixedSize(kKeyboardWidth, kRulerHeight);
+
+  auto* lengthBand = new QWidget(this);
+  auto* lengthRow = new QHBoxLayout(lengthBand);
+  lengthRow->setContentsMargins(0, 0, 0, 0);
+  lengthRow->setSpacing(0);
+  lengthStrip_ = new LengthStripView(score_, view_, false, lengthBand);
+  lengthStrip_->setFixedWidth(kLengthStripWidth);
+  lengthBar_ = new QScrollBar(Qt::Horizontal, lengthBand);
+  lengthBar_->setObjectName("lengthBar");
+  lengthBar_->setRange(kMinNewNoteLength / kStepPixels, kMaxNewNoteLength / kStepPixels);
+  lengthBar_->setPageStep(4);
+  lengthRow->addWidget(lengthStrip_);
+  lengthRow->addWidget(lengthBar_, 1);
+
+  drumsBand_ = new QWidget(this);
+  auto* drumColumn = new QVBoxLayout(drumsBand_);
+  drumColumn->setContentsMargins(0, 0, 0, 0);
+  drumColumn->setSpacing(0);
+  drumLanes_ = new DrumLaneView(score_, drumsBand_);
+  drumLengthStrip_ = new LengthStripView(score_, view_, true, drumsBand_);
+  drumColumn->addWidget(drumLanes_);
+  drumColumn->addWidget(drumLengthStrip_);
+  drumGrid_ = new NoteGridView(score_, view_, drumEditor_, this);
+
+  grid->addWidget(corner, 0, 0);
+  grid->addWidget(ruler_, 0, 1);
+  grid->addWidget(keyboard_, 1, 0);
+  grid->addWidget(melodyGrid_, 1, 1);
+  grid->addWidget(vBar_, 1, 2);
+  grid->addWidget(hBar_, 2, 1);
+  grid->addWidget(lengthBand, 3, 0, 1, 3);
+  grid->addWidget(drumsBand_, 4, 0, Qt::AlignTop);
+  grid->addWidget(drumGrid_, 4, 1, Qt::AlignTop);
+  grid->setRowStretch(1, 1);
+  grid->setColumnStretch(1, 1);
+
+  for (QWidget* w : {static_cast<QWidget*>(melodyGrid_), static_cast<QWidget*>(drumGrid_),
+                     static_cast<QWidget*>(ruler_), static_cast<QWidget*>(keyboard_)}) {
+    w->installEventFilter(this);
+  }
+}
+
+void PianoRoll::connectViews() {
+  connect(melodyGrid_, &NoteGridView::pressed, this, [this] { drumEditor_.cancelPaste(); });
+  connect(drumGrid_, &NoteGridView::pressed, this, [this] { melodyEditor_.cancelPaste(); });
+  connect(melodyGrid_, &NoteGridView::changed, this, [this] { afterGridEvent(*melodyGrid_); });
+  connect(drumGrid_, &NoteGridView::changed, this, [this] { afterGridEvent(*drumGrid_); });
+  connect(ruler_, &RulerView::changed, this, [this] { pollMarkers(); });
+  connect(ruler_, &RulerView::markerSetFromMenu, this,
+          [this](int command) { emit scaleMenuCommand(command, ruler_->menuX()); });
+  connect(keyboard_, &KeyboardView::keyPressed, this, &PianoRoll::pianoKeyPressed);
+  connect(keyboard_, &KeyboardView::keyReleased, this, &PianoRoll::pianoKeyReleased);
+  connect(drumLanes_, &DrumLaneView::lanePressed, this, &PianoRoll::drumLanePressed);
+  connect(drumLanes_, &DrumLaneView::laneReleased, this, &PianoRoll::drumLaneReleased);
+  melodyEditor_.onKeyNoteDropped = [this] { emit keyNoteDropped(); };
+
+  connect(hBar_, &QScrollBar::valueChanged, this, [this](int x) {
+    if (syncing_) return;
+    view_.scrollX = x;
+    ruler_->refresh();
+    refreshGrids();
+  });
+  connect(vBar_, &QScrollBar::valueChanged, this, [this](int y) {
+    if (syncing_) return;
+    view_.scrollY = y;
+    melodyGrid_->refresh();
+    keyboard_->refresh();
+  });
+  connect(lengthBar_, &QScrollBar::valueChanged, this, [this](int steps) {
+    if (syncing_) return;
+    view_.newNoteLength = clampNewLength(steps * kStepPixels, false);
+    lengthStrip_->refresh();
+  });
+}
+
+// Keyboard edits wait while notes hang on the mouse: they would act on a
+// song that is missing the lifted notes.
+bool PianoRoll::mouseDragActive() const {
+  for (const ViewGridEditor* e : {&melodyEditor_, &drumEditor_}) {
+    if (e->drag() != DragKind::None && e->drag() != DragKind::Paste) return true;
+  }
+  return false;
+}
+
+ViewGridEditor& PianoRoll::activeEditor() { return score_.drumsEditMode() ? drumEditor_ : melodyEditor_; }
+
+void PianoRoll::afterGridEvent(NoteGridView& grid) {
+  if (grid.editor().draggingKeyNote()) {
+    showKeyNote();
+    keyboard_->refresh();
+  }
+  const int scrolledFrom = hBar_->value();
+  syncScrollBars();
+  if (view_.scrollX != scrolledFrom) ruler_->refresh();
+  refreshGrids();
+}
+
+void PianoRoll::syncScrollBars() {
+  syncing_ = true;
+  clampScroll(view_);
+  hBar_->setRange(0, maxScrollX(view_));
+  hBar_->setPageStep(std::max(1, view_.clientWidth));
+  hBar_->setSingleStep(20);
+  hBar_->setValue(view_.scrollX);
+  vBar_->setRange(0, maxScrollY(view_));
+  vBar_->setPageStep(std::max(1, view_.clientHeight));
+  vBar_->setSingleStep(kRowPixels);
+  vBar_->setValue(view_.scrollY);
+  lengthBar_->setValue(view_.newNoteLength / kStepPixels);
+  syncing_ = false;
+}
+
+void PianoRoll::refreshGrids() {
+  melodyGrid_->refresh();
+  if (drumGrid_->isVisible()) drumGrid_->refresh();
+}
+
+void PianoRoll::refreshAll() {
+  syncScrollBars();
+  ruler_->refresh();
+  keyboard_->refresh();
+  melodyGrid_->refresh();
+  lengthStrip_->refresh();
+  drumLanes_->refresh();
+  drumGrid_->refresh();
+  drumLengthStrip_->refresh();
+}
+
+void PianoRoll::showKeyNote() {
+  const int language = score_.settings.general.language;
+  std::string text = localized("key: %s", language);
+  const auto at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, keyName(score_.settings.melody[kKeyNote]));
+  ui_.setStatus(2, text);
+}
+
+void PianoRoll::redraw(RedrawTarget target) {
+  adoptPendingPaste();
+  switch (target) {
+    case RedrawTarget::Melody:
+      melodyGrid_->refresh();
+      lengthStrip_->refresh();
+      break;
+    case RedrawTarget::Drums:
+      drumGrid_->refresh();
+      drumLengthStrip_->refresh();
+      break;
+    case RedrawTarget::Ruler: ruler_->refresh(); break;
+    case RedrawTarget::KeyNote:
+      showKeyNote();
+      melodyGrid_->refresh();
+      keyboard_->refresh();
+      break;
+    case RedrawTarget::All:
+      // Pane 2 is left alone here: it may be showing "Read." or "Saved.".
+      refreshAll();
+      break;
+  }
+}
+
+// A paste fills the drag set; the notes then follow the mouse until a click drops them.
+void PianoRoll::adoptPendingPaste() {
+  if (score_.noteSets[kDragSet].empty()) return;
+  if (melodyEditor_.drag() != DragKind::None || drumEditor_.drag() != DragKind::None) return;
+  startPasteUnderMouse();
+}
+
+void PianoRoll::startPasteUnderMouse() {
+  ViewGridEditor& editor = activeEditor();
+  editor.beginPaste();
+  NoteGridView& grid = score_.drumsEditMode() ? *drumGrid_ : *melodyGrid_;
+  const QPoint mouse = grid.mapFromGlobal(QCursor::pos());
+  if (grid.rect().contains(mouse)) editor.mouseMove(mouse.x(), mouse.y(), false, {});
+  grid.refresh();
+}
+
+void PianoRoll::setDrumsBandVisible(bool shown) {
+  drumsBand_->setVisible(shown);
+  drumGrid_->setVisible(shown);
+  if (shown) {
+    drumGrid_->refresh();
+    drumLanes_->refresh();
+    drumLengthStrip_->refresh();
+  }
+}
+
+void PianoRoll::selectAll() {
+  if (mouseDragActive()) return;
+  activeEditor().selectAll();
+  refreshGrids();
+}
+
+void PianoRoll::copy() { copySelection(score_); }
+
+void PianoRoll::cut() {
+  if (mouseDragActive()) return;
+  cutSelection(score_, ui_);
+  refreshGrids();
+}
+
+void PianoRoll::paste() {
+  if (mouseDragActive()) return;
+  melodyEditor_.cancelPaste();
+  drumEditor_.cancelPaste();
+  startPasteUnderMouse();
+}
+
+void PianoRoll::deleteSelection() {
+  if (mouseDragActive()) return;
+  quorvel::deleteSelection(score_, ui_);
+  refreshGrids();
+}
+
+void PianoRoll::undo() {
+  if (mouseDragActive()) return;
+  quorvel::undo(score_, ui_);
+  refreshGrids();
+}
+
+void PianoRoll::redo() {
+  if (mouseDragActive()) return;
+  quorvel::redo(score_, ui_);
+  refreshGrids();
+}
+
+void PianoRoll::scrollToX(int x) {
+  view_.scrollX = x;
+  syncScrollBars();
+  ruler_->refresh();
+  refreshGrids();
+}
+
+void PianoRoll::pollMarkers() {
+  const int markers[4] = {score_.cueIndicator.load(), score_.leftLocator.load(), score_.rightLocator.load(),
+                          score_.endIndicator.load()};
+  if (std::equal(markers, markers + 4, lastMarkers_)) return;
+  const bool cueMoved = markers[0] != lastMarkers_[0];
+  std::copy(markers, markers + 4, lastMarkers_);
+  // The view follows the cue (playback, Prev, Fwd.) but not while the user drags it.
+  if (cueMoved && rulerEditor_.dragging() == Marker::None && scrollToShow(view_, markers[0])) {
+    syncScrollBars();
+    refreshGrids();
+  }
+  ruler_->refresh();
+}
+
+bool PianoRoll::wheelScroll(QWheelEvent* event, bool verticalAllowed) {
+  const QPoint delta = event->angleDelta();
+  const bool horizontal = delta.x() != 0 || !verticalAllowed || (event->modifiers() & Qt::ShiftModifier);
+  const int notches = (delta.x() != 0 ? delta.x() : delta.y()) / 120;
+  if (notches == 0) return true;
+  if (horizontal) {
+    hBar_->setValue(hBar_->value() - notches * kWheelBarPixels);
+  } else {
+    vBar_->setValue(vBar_->value() - notches * kWheelRowPixels);
+  }
+  return true;
+}
+
+// The status bar is there once the window shows: the key note goes to pane 2.
+void PianoRoll::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!event->spontaneous()) showKeyNote();
+}
+
+bool PianoRoll::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Wheel) {
+    const bool vertical = watched == melodyGrid_ || watched == keyboard_;
+    return wheelScroll(static_cast<QWheelEvent*>(event), vertical);
+  }
+  if (event->type() == QEvent::Resize && watched == melodyGrid_) {
+    view_.clientWidth = melodyGrid_->width();
+    view_.clientHeight = melodyGrid_->height();
+    syncScrollBars();
+    ruler_->refresh();
+    keyboard_->refresh();
+    if (drumGrid_->isVisible()) drumGrid_->refresh();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace quorvel::views

@@ -1,0 +1,99 @@
+// Closing the main window: what keeps it open and when the settings are written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/AppContext.h"
+#include "app/CloseSequence.h"
+#include "app/CommandIds.h"
+#include "settings/SettingsRecord.h"
+#include "support/FakeUi.h"
+
+namespace quorvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CloseSequenceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("quorvel-close-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir);
+    app.settingsPath = dir / "Quorvel.ini";
+    app.ops.stopPlayback = [this](AppContext&) { ++playbackStops; };
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  bool close() { return runCloseSequence(app, {30, 40, 900, 700}, false); }
+  void modify() {
+    addNote(app.score, kSopranoSet, makeMelodyNote(10, 72, 4, kSoprano));
+    markModified(app.score, ui);
+  }
+
+  fs::path dir;
+  test::FakeUi ui;
+  AppContext app{ui};
+  int playbackStops = 0;
+};
+
+TEST_F(CloseSequenceTest, CancelKeepsTheWindowAndWritesNoSettings) {
+  modify();
+  ui.queueAnswer(MsgAnswer::Cancel);
+  EXPECT_FALSE(close());
+  EXPECT_FALSE(fs::exists(app.settingsPath));
+  EXPECT_EQ(playbackStops, 0);
+}
+
+TEST_F(CloseSequenceTest, FailedSaveKeepsTheWindow) {
+  modify();
+  app.commands.bind(cmd::kSave, [](AppContext&, int) { return -1; });
+  ui.queueAnswer(MsgAnswer::Yes);
+  EXPECT_FALSE(close());
+  EXPECT_FALSE(fs::exists(app.settingsPath));
+}
+
+TEST_F(CloseSequenceTest, NoStoresPlacementStopsPlaybackAndWritesSettings) {
+  modify();
+  ui.queueAnswer(MsgAnswer::No);
+  EXPECT_TRUE(close());
+  EXPECT_EQ(playbackStops, 1);
+  ASSERT_TRUE(fs::exists(app.settingsPath));
+  EXPECT_EQ(fs::file_size(app.settingsPath), kSettingsImageSize);
+  const WindowSettings& w = app.score.settings.window;
+  EXPECT_EQ(w.left, 30);
+  EXPECT_EQ(w.top, 40);
+  EXPECT_EQ(w.width, 900);
+  EXPECT_EQ(w.height, 700);
+  EXPECT_EQ(w.drumsBandShown, 0);
+}
+
+TEST_F(CloseSequenceTest, InfiniteGenerationIsEndedFirstAndASecondCloseProceeds) {
+  int windowsClosed = 0;
+  app.ops.closeInfiniteWindow = [&windowsClosed](AppContext&) { ++windowsClosed; };
+  app.infiniteRunning = kInfiniteRunning;
+  EXPECT_FALSE(close());
+  EXPECT_EQ(windowsClosed, 1);
+  EXPECT_FALSE(app.infinite());
+  EXPECT_FALSE(fs::exists(app.settingsPath));
+  EXPECT_TRUE(close());
+  EXPECT_TRUE(fs::exists(app.settingsPath));
+}
+
+TEST_F(CloseSequenceTest, RunningGenerationIsCancelledAndTheWindowStays) {
+  int cancels = 0;
+  app.ops.cancelGeneration = [&cancels](AppContext& a) {
+    ++cancels;
+    const bool wasRunning = a.busy();
+    a.score.clearFlag(kFlagGenerating);
+    return wasRunning;
+  };
+  app.score.setFlag(kFlagGenerating);
+  EXPECT_FALSE(close());
+  EXPECT_EQ(cancels, 1);
+  EXPECT_TRUE(close());
+  EXPECT_EQ(cancels, 2);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,193 @@
+// The command table: every id present, the refusal rules, and the spine's own commands.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/AppContext.h"
+#include "app/CommandIds.h"
+#include "app/MenuTable.h"
+#include "support/FakeUi.h"
+
+namespace quorvel {
+namespace {
+
+class DispatchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    addNote(app.score, kSopranoSet, makeMelodyNote(10, 72, 4, kSoprano));
+    addNote(app.score, kDrumSet3, makeDrumNote(10, 2, 1, 3, 100));
+  }
+  void startGeneration() { app.score.setFlag(kFlagGenerating); }
+  void startInfinite() { app.infiniteRunning = kInfiniteRunning; }
+  std::size_t sopranoNotes() const { return app.score.noteSets[kSopranoSet].size(); }
+  std::size_t drumNotes() const { return app.score.noteSets[kDrumSet3].size(); }
+
+  test::FakeUi ui;
+  AppContext app{ui};
+};
+
+TEST_F(DispatchTest, EveryMenuAndToolbarIdIsInTheTable) {
+  for (const auto& items : {menuBarItems(), rulerMenuItems()})
+    for (const MenuItem& item : items) {
+      if (item.id != 0) {
+        EXPECT_NE(app.commands.find(item.id), nullptr) << item.id;
+      }
+    }
+  int buttons = 0;
+  for (int bar = 0; bar < kToolbarCount; ++bar)
+    for (const ToolbarButton& b : toolbarButtons(bar)) {
+      EXPECT_NE(app.commands.find(b.id), nullptr) << b.label;
+      ++buttons;
+    }
+  EXPECT_EQ(buttons, 42);  // 41 labelled buttons plus the drums band's own Mute
+  for (int id = 40000; id <= 40041; ++id) EXPECT_NE(app.commands.find(id), nullptr) << id;
+}
+
+TEST_F(DispatchTest, UnknownAndUnbuiltCommandsDoNothing) {
+  EXPECT_EQ(dispatch(app, 12345), -2);
+  EXPECT_EQ(dispatch(app, cmd::kTest), -1);
+  EXPECT_EQ(sopranoNotes(), 1u);
+  EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(DispatchTest, BusyRefusesEditingAndFileCommandsSilently) {
+  startGeneration();
+  app.score.setFlag(kFlagModified);
+  for (int id : {cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kClearMelodies, cmd::kClearDrums,
+                 cmd::kUndo, cmd::kRedo, cmd::kDelete, cmd::kQuantizeToGrid, cmd::kShuffle, cmd::kInfinite})
+    EXPECT_EQ(dispatch(app, id), -2) << id;
+  EXPECT_EQ(sopranoNotes(), 1u);
+  EXPECT_EQ(drumNotes(), 1u);
+  EXPECT_TRUE(ui.messages().empty());
+  // Choosing another part stays possible during a run.
+  EXPECT_EQ(dispatch(app, cmd::kAlto), 0);
+  EXPECT_EQ(app.score.editPart(), kAlto);
+}
+
+TEST_F(DispatchTest, InfiniteGenerationRefusesGenerationAndClearing) {
+  startInfinite();
+  for (int id : {cmd::k0to1A, cmd::k1to3G, cmd::kZeroToN, cmd::kNToN, cmd::k0toDA, cmd::kClearMelodies,
+                 cmd::kClearDrums, cmd::kShuffle, cmd::kQuantizeToOtherPart, cmd::kInfinite})
+    EXPECT_EQ(dispatch(app, id), -2) << id;
+  EXPECT_EQ(sopranoNotes(), 1u);
+  // Plain file commands are only refused while busy.
+  EXPECT_EQ(dispatch(app, cmd::kNew), 0);
+  EXPECT_EQ(sopranoNotes(), 0u);
+}
+
+TEST_F(DispatchTest, NewClearsMelodiesAndDrumsAndForgetsTheFile) {
+  app.score.fileName = "/tmp/song.mid";
+  EXPECT_EQ(dispatch(app, cmd::kNew), 0);
+  EXPECT_EQ(sopranoNotes(), 0u);
+  EXPECT_EQ(drumNotes(), 0u);
+  EXPECT_TRUE(app.score.fileName.empty());
+  EXPECT_EQ(ui.title(), "(no title) - Quorvel");
+}
+
+TEST_F(DispatchTest, ClearMelodiesKeepsDrumsButForgetsTheFile) {
+  app.score.fileName = "/tmp/song.mid";
+  EXPECT_EQ(dispatch(app, cmd::kClearMelodies), 0);
+  EXPECT_EQ(sopranoNotes(), 0u);
+  EXPECT_EQ(app.score.noteSets[kMelodyView].size(), 0u);
+  EXPECT_EQ(drumNotes(), 1u);
+  EXPECT_TRUE(app.score.fileName.empty());
+}
+
+TEST_F(DispatchTest, ClearDrumsKeepsMelodies) {
+  EXPECT_EQ(dispatch(app, cmd::kClearDrums), 0);
+  EXPECT_EQ(drumNotes(), 0u);
+  EXPECT_EQ(sopranoNotes(), 1u);
+}
+
+TEST_F(DispatchTest, PartButtonsLeaveDrumsModeAndDrumButtonsEnterIt) {
+  EXPECT_EQ(dispatch(app, cmd::kDrumsLow), 0);
+  EXPECT_TRUE(app.score.drumsEditMode());
+  EXPECT_EQ(app.score.drumSet(), 5);
+  app.score.noteSets[kSelection].insert(*app.score.noteSets[kDrumSet3].begin());
+  EXPECT_EQ(dispatch(app, cmd::kBass), 0);
+  EXPECT_FALSE(app.score.drumsEditMode());
+  EXPECT_EQ(app.score.editPart(), kBass);
+  EXPECT_TRUE(app.score.noteSets[kSelection].empty());
+  EXPECT_EQ(dispatch(app, cmd::kDrumsUser), 0);
+  EXPECT_EQ(app.score.activeSet(), 4);
+}
+
+TEST_F(DispatchTest, DrumsButtonDrivesTheBandAndItsFlag) {
+  EXPECT_EQ(dispatch(app, cmd::kDrums, 0), 0);
+  EXPECT_FALSE(app.score.hasFlag(kFlagDrumsBand));
+  EXPECT_FALSE(ui.drumsBandShown());
+  EXPECT_EQ(dispatch(app, cmd::kDrums, 1), 0);
+  EXPECT_TRUE(app.score.hasFlag(kFlagDrumsBand));
+  EXPECT_TRUE(ui.drumsBandShown());
+}
+
+TEST_F(DispatchTest, NewNoteLengthStaysWithinItsLimits) {
+  dispatch(app, cmd::kNewNoteLength, 32);
+  EXPECT_EQ(app.view.newNoteLength, 32 * kStepPixels);
+  for (int i = 0; i < 40; ++i) dispatch(app, cmd::kShorterNewNote);
+  EXPECT_EQ(app.view.newNoteLength, 1 * kStepPixels);
+  for (int i = 0; i < 200; ++i) dispatch(app, cmd::kLongerNewNote);
+  EXPECT_EQ(app.view.newNoteLength, kMaxMelodyLength * kStepPixels);
+  dispatch(app, cmd::kDrumsHigh);
+  dispatch(app, cmd::kNewNoteLength, 32);
+  EXPECT_EQ(app.view.newDrumLength, kMaxDrumLength * kStepPixels);
+  EXPECT_EQ(app.view.newNoteLength, kMaxMelodyLength * kStepPixels);
+}
+
+TEST_F(DispatchTest, SelectAllTakesTheActiveSetAndDeleteRemovesIt) {
+  addNote(app.score, kSopranoSet, makeMelodyNote(20, 74, 4, kSoprano));
+  dispatch(app, cmd::kSelectAll);
+  EXPECT_EQ(app.score.noteSets[kSelection].size(), 2u);
+  dispatch(app, cmd::kDelete);
+  EXPECT_EQ(sopranoNotes(), 0u);
+  EXPECT_TRUE(app.score.isModified());
+  dispatch(app, cmd::kUndo);
+  EXPECT_EQ(sopranoNotes(), 2u);
+}
+
+TEST_F(DispatchTest, MarkerCommandsUseTheRulerPosition) {
+  app.rulerX = 10;  // the song's very beginning cannot be set from the menu
+  EXPECT_EQ(dispatch(app, cmd::kSetLeftLocatorHere), -2);
+  EXPECT_EQ(app.score.leftLocator.load(), kDefaultLeftLocator);
+  app.rulerX = 170;
+  int resets = 0;
+  app.ops.resetRemoteAlternatives = [&resets](AppContext&) { ++resets; };
+  EXPECT_EQ(dispatch(app, cmd::kSetLeftLocatorHere), 0);
+  EXPECT_EQ(app.score.leftLocator.load(), 170);
+  EXPECT_EQ(dispatch(app, cmd::kSetEndIndicatorHere), 0);
+  EXPECT_EQ(app.score.endIndicator.load(), 170);
+  EXPECT_EQ(resets, 1);
+}
+
+TEST_F(DispatchTest, HelpOpensThePageOfTheLanguage) {
+  app.programDir = "/opt/quorvel";
+  dispatch(app, cmd::kHelp);
+  app.score.settings.general.language = 1;
+  dispatch(app, cmd::kHelp);
+  ASSERT_EQ(ui.openedUrls().size(), 2u);
+  EXPECT_EQ(ui.openedUrls()[0], "file:///opt/quorvel/help/help_en.html");
+  EXPECT_EQ(ui.openedUrls()[1], "file:///opt/quorvel/help/help_ja.html");
+}
+
+TEST_F(DispatchTest, LocalGenerationRunsThroughTheTable) {
+  app.score.clearFlag(kFlagModified);
+  app.random.seed(7);
+  dispatch(app, cmd::kAlto);
+  EXPECT_EQ(dispatch(app, cmd::k0to1A), 0);
+  EXPECT_FALSE(app.score.noteSets[kAltoSet].empty());
+  EXPECT_FALSE(app.busy());
+  EXPECT_TRUE(app.score.isModified());
+}
+
+TEST_F(DispatchTest, DrumsGenerationEntersTheDrumsEditMode) {
+  dispatch(app, cmd::k0toDA);
+  EXPECT_TRUE(app.score.drumsEditMode());
+}
+
+TEST_F(DispatchTest, ExitAsksTheWindowToClose) {
+  dispatch(app, cmd::kExit);
+  EXPECT_EQ(ui.closeRequests(), 1);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include "app/ViewGridEditor.h"
+#include "support/FakeUi.h"
+
+namespace quorvel {
+namespace {
+
+using test::FakeUi;
+
+constexpr ViewModifiers kPlain{};
+constexpr ViewModifiers kCtrl{true, false};
+
+// Client point inside the row of a key, at timeline x (the view is not scrolled).
+int rowClientY(int key) { return rowY(kMaxMelodyKey - key) + 2; }
+
+class ViewGridEditorTest : public ::testing::Test {
+ protected:
+  const NoteSet& set(int i) const { return score.noteSets[static_cast<std::size_t>(i)]; }
+  NoteCode put(int start, int key, int length) {
+    const NoteCode c = makeMelodyNote(start, key, length, kSoprano);
+    addNote(score, kSopranoSet, c);
+    return c;
+  }
+  void click(int x, int key, ViewModifiers mods = kPlain) {
+    melody.leftDown(x, rowClientY(key), mods);
+    melody.leftUp();
+  }
+  void drag(int fromX, int fromKey, int toX, int toKey, ViewModifiers mods = kPlain) {
+    melody.leftDown(fromX, rowClientY(fromKey), mods);
+    melody.mouseMove(toX, rowClientY(toKey), true, mods);
+    melody.leftUp();
+  }
+  std::size_t undoSteps(int s) const { return score.undo[static_cast<std::size_t>(s)].cursor(); }
+
+  Score score;
+  FakeUi ui;
+  ViewState view{};
+  ViewGridEditor melody{score, ui, view, GridKind::Melody};
+  ViewGridEditor drums{score, ui, view, GridKind::Drums};
+};
+
+TEST_F(ViewGridEditorTest, DoubleClickDrawsANoteThatCountsOnlyOnRelease) {
+  view.newNoteLength = 40;
+  melody.leftDoubleClick(52, rowClientY(60), kPlain);
+  const NoteCode expected = makeMelodyNote(10, 60, 8, kSoprano);
+  EXPECT_EQ(melody.drag(), DragKind::NewNote);
+  EXPECT_TRUE(set(kSopranoSet).empty());
+  melody.mouseMove(72, rowClientY(62), true, kPlain);  // dragged before release: 4 steps on, 2 keys up
+  melody.leftUp();
+  const NoteCode placed = expected + 4 * kStepDelta - 2 * kMelodyRowDelta;
+  EXPECT_EQ(set(kSopranoSet), NoteSet{placed});
+  EXPECT_EQ(set(kMelodyView), NoteSet{placed});
+  EXPECT_TRUE(set(kDragSet).empty());
+  EXPECT_TRUE(score.isModified());
+  EXPECT_EQ(ui.status(3), "x: 72 y: " + std::to_string(rowClientY(62)));
+  undo(score, ui);
+  EXPECT_TRUE(set(kSopranoSet).empty());
+  redo(score, ui);
+  EXPECT_EQ(set(kSopranoSet), NoteSet{placed});
+}
+
+TEST_F(ViewGridEditorTest, DoubleClickCreatesNothingWhenItShouldNot) {
+  put(40, 60, 4);
+  click(202, 60);  // a selection: the double-click only acts as a click
+  melody.leftDoubleClick(402, rowClientY(60), kPlain);
+  melody.leftUp();
+  EXPECT_EQ(set(kSopranoSet).size(), 1u);
+  EXPECT_TRUE(set(kSelection).empty());
+
+  melody.leftDoubleClick(602, rowClientY(60), {false, true});  // Shift
+  melody.leftUp();
+  melody.leftDoubleClick(5, rowClientY(60), kPlain);  // left of the song's start
+  melody.leftUp();
+  view.tool = ViewTool::Select;
+  melody.leftDoubleClick(702, rowClientY(60), kPlain);
+  EXPECT_TRUE(melody.rubberBand().has_value());
+  melody.leftUp();
+  EXPECT_EQ(set(kSopranoSet).size(), 1u);
+
+  view.tool = ViewTool::Generate;
+  view.clientWidth = 400;
+  view.scrollX = maxScrollX(view);
+  melody.leftDoubleClick(395, rowClientY(60), kPlain);  // x 21785: past the timeline
+  melody.leftUp();
+  EXPECT_EQ(set(kSopranoSet).size(), 1u);
+  melody.leftDoubleClick(375, rowClientY(60), kPlain);  // x 21765: shortened to end at 21770
+  melody.leftUp();
+  EXPECT_EQ(set(kSopranoSet).count(makeMelodyNote(4353, 60, 1, kSoprano)), 1u);
+  EXPECT_EQ(set(kSopranoSet).size(), 2u);
+}
+
+TEST_F(ViewGridEditorTest, AClickHitsTheOverlappingNoteThatSortsLast) {
+  const NoteCode early = put(10, 60, 8);
+  const NoteCode late = put(12, 60, 4);
+  put(12, 62, 4);  // another row
+  EXPECT_EQ(melody.hitTest({65, rowY(62)}), late);
+  EXPECT_EQ(melody.hitTest({55, rowY(62)}), early);
+  EXPECT_EQ(melody.hitTest({90, rowY(62)}), std::nullopt);  // 10 + 8 steps ends at x 90
+  click(67, 60);
+  EXPECT_EQ(set(kSelection), NoteSet{late});
+  click(300, 60);  // empty grid clears the selection
+  EXPECT_TRUE(set(kSelection).empty());
+}
+
+TEST_F(ViewGridEditorTest, CtrlClickAddsAtOnceAndRemovesOnRelease) {
+  const NoteCode a = put(10, 60, 4);
+  const NoteCode b = put(20, 60, 4);
+  click(52, 60);
+  click(102, 60, kCtrl);
+  EXPECT_EQ(set(kSelection), (NoteSet{a, b}));
+  melody.leftDown(52, rowClientY(60), kCtrl);
+  EXPECT_EQ(set(kSelection).count(a), 1u) << "still selected while the button is down";
+  melody.leftUp();
+  EXPECT_EQ(set(kSelection), NoteSet{b});
+}
+
+TEST_F(ViewGridEditorTest, RubberBandSelectsRowsAndOverlappingSpans) {
+  view.tool = ViewTool::Select;
+  const NoteCode longFromLeft = put(10, 60, 100);  // starts 400 px left of the band, reaches into it
+  const NoteCode inside = put(100, 58, 4);
+  put(10, 58, 4);                                  // ends before the band
+  put(100, 50, 4);                                 // row below the band
+  put(100, 64, 4);                                 // row above the band
+  melody.leftDown(450, rowClientY(62), kPlain);
+  EXPECT_TRUE(melody.rubberBand().has_value());
+  EXPECT_TRUE(score.hasFlag(kFlagRubberBand));
+  melody.mouseMove(600, rowClientY(56), true, kPlain);
+  melody.leftUp();
+  EXPECT_EQ(set(kSelection), (NoteSet{longFromLeft, inside}));
+  EXPECT_FALSE(score.hasFlag(kFlagRubberBand));
+  // Ctrl keeps the selection and never selects a note twice.
+  melody.leftDown(450, rowClientY(62), kCtrl);
+  melody.mouseMove(600, rowClientY(56), true, kCtrl);
+  melody.leftUp();
+  EXPECT_EQ(set(kSelection).size(), 2u);
+}
+
+TEST_F(ViewGridEditorTest, DraggingASelectionMovesItAsOneUndoStep) {
+  const NoteCode a = put(10, 60, 4);
+  const NoteCode b = put(20, 62, 4);
+  click(52, 60);
+  click(102, 62, kCtrl);
+  drag(52, 60, 67, 58);  // 3 steps later, 2 keys lower
+  const std::uint32_t delta = 3 * kStepDelta + 2 * kMelodyRowDelta;
+  EXPECT_EQ(set(kSopranoSet), (NoteSet{a + delta, b + delta}));
+  EXPECT_EQ(set(kMelodyView), (NoteSet{a + delta, b + delta}));
+  EXPECT_EQ(set(kSelection), (NoteSet{a + delta, b + delta}));
+  EXPECT_EQ(undoSteps(kSopranoSet), 1u);
+  undo(score, ui);
+  EXPECT_EQ(set(kSopranoSet), (NoteSet{a, b}));
+  EXPECT_EQ(set(kSelection), (NoteSet{a, b}));
+}
+
+TEST_F(ViewGridEditorTest, CtrlDragCopiesAndLeavesTheOriginals) {
+  const NoteCode a = put(10, 60, 4);
+  click(52, 60);
+  drag(52, 60, 132, 60, kCtrl);
+  const NoteCode copy = a + 16 * kStepDelta;
+  EXPECT_EQ(set(kSopranoSet), (NoteSet{a, copy}));
+  EXPECT_EQ(set(kSelection), NoteSet{copy});
+  undo(score, ui);
+  EXPECT_EQ(set(kSopranoSet), NoteSet{a});
+  // A copy dropped where it started adds nothing.
+  click(52, 60);
+  drag(52, 60, 53, 60, kCtrl);
+  EXPECT_EQ(set(kSopranoSet), NoteSet{a});
+  EXPECT_EQ(undoSteps(kSopranoSet), 0u);
+}
+
+TEST_F(ViewGridEditorTest, AnUnselectedNoteIsLiftedAndDroppedAlone) {
+  const NoteCode a = put(10, 60, 4);
+  const NoteCode other = put(30, 60, 4);
+  click(152, 60);  // selects the other note
+  melody.leftDown(52, rowClientY(60), kPlain);
+  melody.mouseMove(62, rowClientY(60), true, kPlain);
+  EXPECT_EQ(melody.drag(), DragKind::Single);
+  EXPECT_EQ(set(kSopranoSet), NoteSet{other}) << "lifted out while dragged";
+  melody.leftUp();
+  EXPECT_EQ(set(kSopranoSet), (NoteSet{a + 2 * kStepDelta, other}));
+  undo(score, ui);
+  EXPECT_EQ(set(kSopranoSet), (NoteSet{a, other}));
+}
+
+TEST_F(ViewGridEditorTest, DraggingNearTheRightEdgeScrollsTheView) {
+  view.clientWidth = 300;
+  const NoteCode a = put(10, 60, 4);
+  melody.leftDown(52, rowClientY(60), kPlain);
+  melody.mouseMove(295, rowClientY(60), true, kPlain);
+  EXPECT_EQ(view.scrollX, 10);
+  melody.mouseMove(297, rowClientY(60), true, kPlain);
+  EXPECT_EQ(view.scrollX, 20);
+  melody.leftUp();
+  // The drop point is in timeline coordinates: 295 + 20 scrolled.
+  EXPECT_EQ(set(kSopranoSet), NoteSet{a + 53 * kStepDelta});
+}
+
+TEST_F(ViewGridEditorTest, DragsAreClampedToTheTimelineAndTheRows) {
+  const NoteCode a = put(4, 120, 4);
+  drag(22, 120, -200, 127);  // far left and above the top row
+  EXPECT_EQ(set(kSopranoSet), NoteSet{makeMelodyNote(2, 122, 4, kSoprano)});
+  EXPECT_NE(*set(kSopranoSet).begin(), a);
+}
+
+TEST_F(ViewGridEditorTest, RightDoubleClickDeletesOneNote) {
+  const NoteCode a = put(10, 60, 4);
+  click(52, 60);
+  melody.rightDoubleClick(300, rowClientY(60));  // empty grid
+  EXPECT_EQ(set(kSopranoSet), NoteSet{a});
+  EXPECT_EQ(undoSteps(kSopranoSet), 0u);
+  melody.rightDoubleClick(52, rowClientY(60));
+  EXPECT_TRUE(set(kSopranoSet).empty());
+  EXPECT_TRUE(set(kMelodyView).empty());
+  EXPECT_TRUE(set(kSelection).empty());
+  undo(score, ui);
+  EXPECT_EQ(set(kSopranoSet), NoteSet{a});
+}
+
+TEST_F(ViewGridEditorTest, PasteFollowsTheMouseAndDropsOnClick) {
+  const NoteCode a = put(10, 60, 4);
+  const NoteCode b = put(14, 62, 4);
+  click(52, 60);
+  click(72, 62, kCtrl);
+  copySelection(score);
+  score.settings.parts.editPart = kAlto;
+  melody.beginPaste();
+  melody.mouseMove(212, rowClientY(62), false, kPlain);  // the first note to x 210 (32 steps on)
+  EXPECT_EQ(melody.drag(), DragKind::Paste);
+  melody.leftDown(212, rowClientY(62), kPlain);
+  const std::uint32_t delta = 32 * kStepDelta;
+  const NoteSet expected{withLowBits(a + delta, kAlto), withLowBits(b + delta, kAlto)};
+  EXPECT_EQ(set(kAltoSet), expected);
+  EXPECT_EQ(set(kSelection), expected);
+  EXPECT_TRUE(set(kDragSet).empty());
+  undo(score, ui);
+  EXPECT_TRUE(set(kAltoSet).empty());
+  // A right click drops a pending paste.
+  melody.beginPaste();
+  melody.rightDown();
+  EXPECT_EQ(melody.drag(), DragKind::None);
+  EXPECT_TRUE(set(kDragSet).empty());
+}
+
+TEST_F(ViewGridEditorTest, DrumNotesGetTheLevelAndItsVelocity) {
+  put(10, 60, 4);
+  click(52, 60);
+  score.settings.drums.drumSet = 6;
+  drums.leftDoubleClick(52, rowY(12) + 1, kPlain);
+  drums.leftUp();
+  EXPECT_TRUE(score.drumsEditMode());
+  EXPECT_TRUE(set(kSelection).empty()) << "the melody selection goes when the drums become the edited view";
+  EXPECT_EQ(set(6), NoteSet{makeDrumNote(10, 12, 4, 2, 100)});
+  EXPECT_EQ(set(kDrumsView).size(), 1u);
+  score.settings.drums.drumSet = 4;
+  score.settings.drums.drumVelocity = 77;
+  view.newDrumLength = 10;
+  drums.leftDoubleClick(82, rowY(1) + 1, kPlain);
+  drums.leftUp();
+  EXPECT_EQ(set(4), NoteSet{makeDrumNote(16, 1, 2, 0, 77)});
+  drums.leftDoubleClick(102, rowY(13) + 1, kPlain);  // no lane 13
+  drums.leftUp();
+  EXPECT_EQ(set(kDrumsView).size(), 2u);
+}
+
+TEST_F(ViewGridEditorTest, PastedDrumNotesTakeTheActiveLevelAndKeepTheirVelocity) {
+  score.settings.drums.drumSet = 7;
+  const NoteCode hit = makeDrumNote(10, 3, 4, 3, 121);
+  addNote(score, 7, hit);
+  drums.leftDown(52, rowY(3) + 1, kPlain);
+  drums.leftUp();
+  copySelection(score);
+  score.clipboard.insert(makeMelodyNote(10, 60, 4, kSoprano));  // not a drum note: not pasted
+  score.settings.drums.drumSet = 5;
+  drums.beginPaste();
+  drums.leftDown(132, rowY(3) + 1, kPlain);
+  EXPECT_EQ(set(5), NoteSet{makeDrumNote(26, 3, 4, 1, 121)});
+  EXPECT_EQ(set(kDrumsView).size(), 2u);
+}
+
+TEST_F(ViewGridEditorTest, TheMouseChangesNothingWhileAGenerationRuns) {
+  const NoteCode a = put(10, 60, 4);
+  score.setFlag(kFlagGenerating);
+  melody.leftDoubleClick(202, rowClientY(60), kPlain);
+  melody.leftUp();
+  drag(52, 60, 152, 62);
+  melody.rightDoubleClick(52, rowClientY(60));
+  drums.leftDoubleClick(52, rowY(3) + 1, kPlain);
+  drums.leftUp();
+  EXPECT_EQ(set(kSopranoSet), NoteSet{a});
+  EXPECT_TRUE(set(kDrumsView).empty());
+  EXPECT_FALSE(score.drumsEditMode());
+  EXPECT_FALSE(score.isModified());
+}
+
+TEST_F(ViewGridEditorTest, KeyNoteBandIsDraggedWithinItsRange) {
+  int dropped = 0;
+  melody.onKeyNoteDropped = [&] { ++dropped; };
+  score.settings.melody[kKeyNote] = 72;
+  melody.leftDown(4, keyNoteRowY(72) + 1, kPlain);
+  EXPECT_TRUE(melody.draggingKeyNote());
+  melody.mouseMove(4, rowClientY(65), true, kPlain);
+  EXPECT_EQ(score.settings.melody[kKeyNote], 65);
+  EXPECT_EQ(score.keyBase, 60);
+  melody.mouseMove(4, rowClientY(100), true, kPlain);
+  EXPECT_EQ(score.settings.melody[kKeyNote], 84);
+  melody.mouseMove(4, rowClientY(10), true, kPlain);
+  EXPECT_EQ(score.settings.melody[kKeyNote], 36);
+  melody.leftUp();
+  EXPECT_EQ(dropped, 1);
+  EXPECT_FALSE(melody.draggingKeyNote());
+  melody.leftDown(4, rowClientY(70), kPlain);  // the margin off the band does nothing
+  EXPECT_FALSE(melody.draggingKeyNote());
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "app/ViewGeometry.h"
+#include "app/ViewRuler.h"
+#include "support/FakeUi.h"
+
+namespace quorvel {
+namespace {
+
+using test::FakeUi;
+
+constexpr int kCueRow = 20, kUpperRow = 5;
+
+class ViewRulerTest : public ::testing::Test {
+ protected:
+  ViewRulerTest() {
+    transport.pause = [this] {
+      ++pauses;
+      score.clearFlag(kFlagPlaying);
+    };
+    transport.resume = [this] {
+      ++resumes;
+      score.setFlag(kFlagPlaying);
+    };
+  }
+  Score score;
+  FakeUi ui;
+  ViewState view{};
+  ViewTransport transport;
+  ViewRuler ruler{score, ui, view, transport};
+  int pauses = 0, resumes = 0;
+};
+
+TEST_F(ViewRulerTest, DraggingTheCuePausesAndResumesFromTheDrop) {
+  score.cueIndicator = 100;
+  score.setFlag(kFlagPlaying);
+  ruler.leftDown(96, kCueRow);  // within 7 px of the cue
+  EXPECT_EQ(pauses, 1);
+  EXPECT_TRUE(score.hasFlag(kFlagResumeAfterCueDrag));
+  ruler.mouseMove(253, kCueRow, true);
+  EXPECT_EQ(score.cueIndicator.load(), 250);
+  EXPECT_EQ(resumes, 0);
+  ruler.leftUp();
+  EXPECT_EQ(resumes, 1);
+  EXPECT_TRUE(score.hasFlag(kFlagPlaying));
+  EXPECT_FALSE(score.hasFlag(kFlagResumeAfterCueDrag));
+  EXPECT_EQ(ui.status(0), "bars: 4, beats 1");
+}
+
+TEST_F(ViewRulerTest, AStoppedCueIsDraggedWithoutStartingPlayback) {
+  score.cueIndicator = 100;
+  ruler.leftDown(104, kCueRow);
+  ruler.mouseMove(50, kCueRow, true);
+  ruler.mouseMove(21775, kCueRow, true);  // past the timeline: ignored
+  ruler.leftUp();
+  EXPECT_EQ(score.cueIndicator.load(), 50);
+  EXPECT_EQ(pauses + resumes, 0);
+  ruler.leftDown(120, kCueRow);  // too far from the cue
+  EXPECT_EQ(ruler.dragging(), Marker::None);
+}
+
+TEST_F(ViewRulerTest, LocatorsAreGrabbedOnlyOnTheirInnerSide) {
+  score.leftLocator = 100;
+  score.rightLocator = 330;
+  ruler.leftDown(95, kUpperRow);
+  EXPECT_EQ(ruler.dragging(), Marker::None);
+  ruler.leftDown(112, kUpperRow);
+  EXPECT_EQ(ruler.dragging(), Marker::LeftLocator);
+  ruler.mouseMove(160, kUpperRow, true);
+  ruler.leftUp();
+  EXPECT_EQ(score.leftLocator.load(), 160);
+
+  ruler.leftDown(335, kUpperRow);
+  EXPECT_EQ(ruler.dragging(), Marker::None);
+  ruler.leftDown(322, kUpperRow);
+  EXPECT_EQ(ruler.dragging(), Marker::RightLocator);
+  ruler.mouseMove(400, kUpperRow, true);
+  ruler.leftUp();
+  EXPECT_EQ(score.rightLocator.load(), 400);
+
+  ruler.leftDown(5136, kUpperRow);  // the end indicator, on either side
+  ruler.mouseMove(6000, kUpperRow, true);
+  ruler.leftUp();
+  EXPECT_EQ(score.endIndicator.load(), 6000);
+}
+
+TEST_F(ViewRulerTest, AMoveWithTheButtonHeldCanStartADrag) {
+  score.leftLocator = 100;
+  ruler.mouseMove(50, kUpperRow, true);
+  EXPECT_EQ(ruler.dragging(), Marker::None);
+  ruler.mouseMove(105, kUpperRow, true);
+  EXPECT_EQ(ruler.dragging(), Marker::LeftLocator);
+  ruler.mouseMove(70, kUpperRow, false);  // not held: nothing
+  EXPECT_EQ(score.leftLocator.load(), 105);
+}
+
+TEST_F(ViewRulerTest, NothingRespondsDuringInfiniteGeneration) {
+  score.setFlag(kFlagInfinite);
+  score.cueIndicator = 100;
+  ruler.leftDown(100, kCueRow);
+  ruler.mouseMove(200, kCueRow, true);
+  EXPECT_EQ(score.cueIndicator.load(), 100);
+  EXPECT_EQ(ruler.menuPosition(200), std::nullopt);
+}
+
+TEST_F(ViewRulerTest, ScaleMenuSetsMarkersAtTheSnappedPosition) {
+  view.scrollX = 800;
+  const auto x = ruler.menuPosition(123);
+  ASSERT_TRUE(x.has_value());
+  EXPECT_EQ(*x, 920);
+  EXPECT_TRUE(ruler.applyMenuCommand(kSetRightLocatorHere, *x));
+  EXPECT_EQ(score.rightLocator.load(), 920);
+  EXPECT_TRUE(ruler.applyMenuCommand(kSetCueHere, *x));
+  EXPECT_EQ(score.cueIndicator.load(), 920);
+  EXPECT_FALSE(ruler.applyMenuCommand(kSetLeftLocatorHere, 10));  // not at the very start
+  EXPECT_EQ(score.leftLocator.load(), kDefaultLeftLocator);
+  view.scrollX = 0;
+  EXPECT_EQ(ruler.menuPosition(7), std::nullopt);
+  view.scrollX = kGridWidth - 400;
+  EXPECT_EQ(ruler.menuPosition(380), std::nullopt);  // x 21770
+}
+
+}  // namespace
+}  // namespace quorvel

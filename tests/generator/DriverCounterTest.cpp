@@ -1,0 +1,132 @@
+#include "DriverFixture.h"
+#include "generator/GenerationCommands.h"
+
+namespace quorvel {
+namespace {
+
+using test::DriverTest;
+
+// A singable line in C major of `count` notes with varied lengths and rests.
+std::vector<std::array<int, 3>> melodyOf(int count) {
+  static const int keys[] = {60, 62, 64, 65, 67, 65, 64, 62, 64, 67, 69, 67, 65, 64, 62, 60};
+  static const int lengths[] = {4, 4, 8, 2, 2, 4, 6, 2};
+  std::vector<std::array<int, 3>> notes;
+  int step = 6;  // a rest before the first note
+  for (int i = 0; i < count; ++i) {
+    const int length = lengths[i % 8];
+    notes.push_back({step, keys[i % 16], length});
+    step += length + (i % 5 == 4 ? 4 : 0);  // and a rest now and then
+  }
+  return notes;
+}
+
+class DriverCounter : public DriverTest {
+ protected:
+  void SetUp() override { score.settings.melody[kKeyNote] = 60; }
+};
+
+TEST_F(DriverCounter, EveryVoiceKeepsTheMelodysRhythmNoteForNote) {
+  writeMelody(kSopranoSet, melodyOf(12));
+  ASSERT_EQ(generateOneToThreeA(env), 0);
+  const auto melody = notesOf(kSopranoSet);
+  for (int part : {kAltoSet, kTenorSet, kBassSet}) {
+    const auto voice = notesOf(part);
+    ASSERT_EQ(voice.size(), melody.size()) << "part " << part;
+    for (std::size_t i = 0; i < voice.size(); ++i) {
+      EXPECT_EQ(noteStart(voice[i]), noteStart(melody[i]));
+      EXPECT_EQ(melodyLength(voice[i]), melodyLength(melody[i]));
+      EXPECT_EQ(melodyPart(voice[i]), part);
+    }
+  }
+  EXPECT_EQ(melody.size(), 12u);  // the melody itself stays
+  EXPECT_TRUE(score.hasFlag(kFlagUntouchedResult));
+  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
+}
+
+TEST_F(DriverCounter, VoicesMoveWithTheKeyNote) {
+  writeMelody(kSopranoSet, melodyOf(10));
+  ASSERT_EQ(generateOneToOneA(env), 0);
+  const auto inC = notesOf(kAltoSet);
+  // The same melody a fifth higher, the key note moved along, the same seed.
+  removeSet(score, kSopranoSet);
+  removeSet(score, kAltoSet);
+  auto notes = melodyOf(10);
+  for (auto& n : notes) n[1] += 7;
+  writeMelody(kSopranoSet, notes);
+  score.settings.melody[kKeyNote] = 67;
+  ASSERT_EQ(generateOneToOneA(env), 0);
+  const auto inG = notesOf(kAltoSet);
+  ASSERT_EQ(inG.size(), inC.size());
+  for (std::size_t i = 0; i < inG.size(); ++i) {
+    EXPECT_EQ(melodyKey(inG[i]), melodyKey(inC[i]) + 7);
+    EXPECT_EQ(noteStart(inG[i]), noteStart(inC[i]));
+  }
+}
+
+TEST_F(DriverCounter, OldLowerPartsAreReplacedAndCanBeBroughtBack) {
+  writeMelody(kSopranoSet, melodyOf(9));
+  writeMelody(kAltoSet, {{500, 50, 4}});
+  score.setFlag(kFlagUntouchedResult);
+  ASSERT_EQ(generateOneToOneA(env), 0);
+  EXPECT_EQ(score.noteSets[kAltoSet].count(makeMelodyNote(500, 50, 4, 2)), 0u);
+  EXPECT_EQ(notesOf(kAltoSet).size(), 9u);
+  EXPECT_EQ(score.undo[kAltoSet].size(), 1u);
+}
+
+TEST_F(DriverCounter, RefusalsShowTheirMessages) {
+  EXPECT_EQ(generateOneToOneA(env), -1);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"Selecting part is empty"});
+
+  ui.clearRecords();
+  writeMelody(kSopranoSet, melodyOf(7));
+  EXPECT_EQ(generateOneToOneA(env), -1);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"Selecting part is too short"});
+  EXPECT_TRUE(notesOf(kAltoSet).empty());
+
+  ui.clearRecords();
+  score.settings.parts.editPart = kTenorSet;
+  writeMelody(kTenorSet, melodyOf(10));
+  EXPECT_EQ(generateOneToThreeA(env), -2);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"You can't generate counter lines with selecting part"});
+  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
+  EXPECT_FALSE(score.hasFlag(kFlagUntouchedResult));
+}
+
+TEST_F(DriverCounter, FortyNotesRunInTwoSegments) {
+  useSlowClock();
+  writeMelody(kSopranoSet, melodyOf(40));
+  ASSERT_EQ(generateOneToOneA(env), 0);
+  ASSERT_EQ(ui.progressOpenings().size(), 2u);  // one window per segment
+  EXPECT_EQ(ui.progressOpenings()[0].first.segmentLine, "Segment: 1 / 2");
+  EXPECT_EQ(ui.progressOpenings()[1].first.segmentLine, "Segment: 2 / 2");
+  EXPECT_EQ(ui.progressOpenings()[0].second, 40);
+  EXPECT_EQ(ui.progressCloses(), 2);
+  EXPECT_EQ(notesOf(kAltoSet).size(), 40u);
+}
+
+TEST_F(DriverCounter, CancelWritesNothing) {
+  useSlowClock();
+  ui.cancelProgressWhenOpen();
+  writeMelody(kSopranoSet, melodyOf(40));
+  writeMelody(kAltoSet, {{500, 50, 4}});
+  EXPECT_EQ(generateOneToTwoA(env), -1);
+  EXPECT_TRUE(ui.messages().empty());
+  EXPECT_EQ(notesOf(kAltoSet), std::vector<NoteCode>{makeMelodyNote(500, 50, 4, 2)});
+  EXPECT_TRUE(notesOf(kTenorSet).empty());
+  EXPECT_FALSE(ui.progressOpen());
+  EXPECT_EQ(state.running, nullptr);
+}
+
+TEST_F(DriverCounter, OptionsCounterRequestMayAddDrums) {
+  writeMelody(kSopranoSet, melodyOf(12));
+  score.settings.melody[kCounterLines] = 3;  // "1:2"
+  score.settings.melody[kDrumsAfterCounter] = 10;
+  ASSERT_EQ(generateNToN(env), 0);
+  EXPECT_EQ(notesOf(kTenorSet).size(), 12u);
+  EXPECT_FALSE(score.noteSets[kDrumsView].empty());
+  score.settings.melody[kCounterLines] = 1;  // "2:1" is for the remote generator
+  EXPECT_EQ(generateNToN(env), -2);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "generator/DrumLibrary.h"
+
+namespace quorvel {
+namespace {
+
+constexpr int kCrash = 3, kOpenHat = 5, kSnare = 11, kKick = 12;
+
+std::string shippedText() {
+  std::ifstream in(findDrumLibrary("."));
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(DriverDrumLibrary, ShippedLibraryHas294FullPatterns) {
+  const auto path = findDrumLibrary(".");
+  ASSERT_FALSE(path.empty());
+  DrumLibrary library;
+  std::string error;
+  ASSERT_EQ(loadDrumLibrary(path, library, error), 0) << error;
+  ASSERT_EQ(library.patterns.size(), 294u);
+  for (const DrumPattern& p : library.patterns) {
+    for (std::uint32_t word : p) {
+      EXPECT_NE(word, kPatternEndWord);
+      EXPECT_EQ(word & 0xFFu, 0u);
+    }
+  }
+  // Two equal grooves would waste a slot of the draw.
+  for (std::size_t i = 1; i < library.patterns.size(); ++i)
+    for (std::size_t j = 0; j < i; ++j) ASSERT_NE(library.patterns[i], library.patterns[j]) << i << " " << j;
+}
+
+TEST(DriverDrumLibrary, FirstPatternOpensWithTheDocumentedSteps) {
+  DrumLibrary library;
+  std::string error;
+  ASSERT_EQ(loadDrumLibrary(findDrumLibrary("."), library, error), 0) << error;
+  const DrumPattern& p = library.patterns.front();
+  const std::uint32_t hat = hitBit(kOpenHat);
+  EXPECT_EQ(p[0], accentBit(kKick) | hitBit(kCrash) | hat);
+  EXPECT_EQ(p[1], hat);
+  EXPECT_EQ(p[2], accentBit(kKick) | hat);
+  EXPECT_EQ(p[3], accentBit(kKick) | hat);
+  EXPECT_EQ(p[4], hat);
+  EXPECT_EQ(p[5], hat);
+  EXPECT_EQ(p[6], accentBit(kSnare) | hitBit(kCrash) | hat);
+  EXPECT_EQ(p[7], hat);
+}
+
+struct BadLibrary {
+  const char* find;
+  const char* replace;
+  const char* expectedError;
+};
+
+class DriverDrumLibraryErrors : public ::testing::TestWithParam<BadLibrary> {};
+
+TEST_P(DriverDrumLibraryErrors, AreReportedWithTheLineAndLeaveTheLibraryAlone) {
+  std::string text = shippedText();
+  const BadLibrary& bad = GetParam();
+  const auto at = text.find(bad.find);
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at, std::string(bad.find).size(), bad.replace);
+  DrumLibrary library;
+  library.patterns.resize(1);
+  std::string error;
+  EXPECT_EQ(parseDrumLibrary(text, "patterns.txt", library, error), -1);
+  EXPECT_NE(error.find(bad.expectedError), std::string::npos) << error;
+  EXPECT_EQ(library.patterns.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DriverDrumLibraryErrors,
+    ::testing::Values(BadLibrary{"kick  X.XX....X.XX....|", "kick  X.XX....X.XX...|", "has 63 steps, expected 64"},
+                      BadLibrary{"ohat  xxxx", "ohat  xxxo", "step character 'o'"},
+                      BadLibrary{"ohat  xxxx", "hihat xxxx", "unknown lane \"hihat\""},
+                      BadLibrary{"pattern 2 ", "pattern 3 ", "pattern number \"3\", expected 2"},
+                      BadLibrary{"crash x.....x", "kick  x.....x", "lane \"kick\" given twice"},
+                      BadLibrary{"pattern 294 ", "# pattern 294 ", "given twice"}));
+
+TEST(DriverDrumLibrary, MissingPatternsAndEmptyPatternsAreErrors) {
+  DrumLibrary library;
+  std::string error;
+  EXPECT_EQ(parseDrumLibrary("pattern 1 one\nkick " + std::string(64, 'X') + "\n", "p", library, error), -1);
+  EXPECT_NE(error.find("1 patterns, expected 294"), std::string::npos) << error;
+  EXPECT_EQ(parseDrumLibrary("pattern 1 silent\npattern 2 x\n", "p", library, error), -1);
+  EXPECT_NE(error.find("pattern 1 has no lanes"), std::string::npos) << error;
+  EXPECT_EQ(loadDrumLibrary("/nonexistent/patterns.txt", library, error), -1);
+  EXPECT_NE(error.find("could not be opened"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace quorvel

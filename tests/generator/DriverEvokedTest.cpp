@@ -1,0 +1,182 @@
+#include <algorithm>
+
+#include "DriverFixture.h"
+#include "generator/GenerationCommands.h"
+
+namespace quorvel {
+namespace {
+
+using test::DriverTest;
+
+class DriverEvoked : public DriverTest {
+ protected:
+  void SetUp() override {
+    score.settings.melody[kKeyNote] = 60;
+    score.settings.melody[kMelodyLength] = 16;
+  }
+  // Every note of a part is a beat long and sits on the beat grid from x0.
+  void expectBeatLine(int part, int x0, int beats) {
+    const auto notes = notesOf(part);
+    ASSERT_EQ(static_cast<int>(notes.size()), beats) << "part " << part;
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+      EXPECT_EQ(noteStart(notes[i]) * 5, x0 + 20 * static_cast<int>(i));
+      EXPECT_EQ(melodyLength(notes[i]), 4);
+      EXPECT_EQ(melodyPart(notes[i]), part);
+    }
+  }
+};
+
+TEST_F(DriverEvoked, OneLineFillsTheActivePartFromTheSongStart) {
+  ASSERT_EQ(generateZeroToOneA(env), 0);
+  expectBeatLine(kSopranoSet, 10, 16);
+  // The melody ends on the key note.
+  EXPECT_EQ(melodyKey(notesOf(kSopranoSet).back()), 60);
+  EXPECT_TRUE(notesOf(kAltoSet).empty());
+  EXPECT_TRUE(score.hasFlag(kFlagUntouchedResult));
+  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
+  EXPECT_TRUE(ui.messages().empty());
+  EXPECT_FALSE(state.progressWindowOpen);
+  EXPECT_EQ(state.running, nullptr);
+  // A quick run shows no window at all.
+  EXPECT_TRUE(ui.progressOpenings().empty());
+}
+
+TEST_F(DriverEvoked, TenorCannotHoldThreeLinesButTwoGoToTenorAndBass) {
+  score.settings.parts.editPart = kTenorSet;
+  EXPECT_EQ(generateZeroToThreeA(env), -2);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"You can't generate lines with selecting part"});
+  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
+  ui.clearRecords();
+  ASSERT_EQ(generateZeroToTwoA(env), 0);
+  expectBeatLine(kTenorSet, 10, 16);
+  expectBeatLine(kBassSet, 10, 16);
+  EXPECT_TRUE(notesOf(kSopranoSet).empty());
+}
+
+TEST_F(DriverEvoked, FourLinesFillEveryPart) {
+  ASSERT_EQ(generateZeroToFourA(env), 0);
+  for (int part = kBassSet; part <= kSopranoSet; ++part) expectBeatLine(part, 10, 16);
+}
+
+TEST_F(DriverEvoked, BetweenLocatorsTheRegionGivesTheLengthAndTheStart) {
+  writeMelody(kSopranoSet, {{30, 70, 4}, {60, 71, 4}, {100, 72, 4}});  // x 150, 300, 500
+  score.setFlag(kFlagModified);
+  setLocators(290, 450);
+  ASSERT_EQ(generateZeroToOneA(env), 0);
+  const auto notes = notesOf(kSopranoSet);
+  ASSERT_EQ(notes.size(), 2u + 8u);
+  EXPECT_EQ(notes.front(), makeMelodyNote(30, 70, 4, 3));
+  EXPECT_EQ(notes.back(), makeMelodyNote(100, 72, 4, 3));
+  for (std::size_t i = 1; i + 1 < notes.size(); ++i) EXPECT_EQ(noteStart(notes[i]) * 5, 290 + 20 * int(i - 1));
+  EXPECT_EQ(questionsAsked, 0);
+  // The note the region replaced comes back with one undo.
+  undo(score, ui);
+  EXPECT_EQ(score.noteSets[kSopranoSet].count(makeMelodyNote(60, 71, 4, 3)), 1u);
+}
+
+TEST_F(DriverEvoked, LocatorsTooCloseEndTheCommandWithoutChanges) {
+  writeMelody(kSopranoSet, {{60, 71, 4}});
+  setLocators(290, 440);
+  EXPECT_EQ(generateZeroToTwoA(env), -1);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"The locators are too close"});
+  EXPECT_EQ(notesOf(kSopranoSet).size(), 1u);
+  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
+}
+
+TEST_F(DriverEvoked, EditedMaterialIsOnlyReplacedAfterTheQuestion) {
+  writeMelody(kAltoSet, {{10, 60, 4}});
+  score.fileName = "mine.mid";
+  score.setFlag(kFlagModified);
+  ui.queueAnswer(MsgAnswer::Cancel);
+  EXPECT_EQ(generateZeroToOneA(env), -2);
+  EXPECT_EQ(questionsAsked, 1);
+  EXPECT_EQ(notesOf(kAltoSet).size(), 1u);
+  EXPECT_EQ(score.fileName, "mine.mid");
+
+  ui.queueAnswer(MsgAnswer::No);
+  ASSERT_EQ(generateZeroToOneA(env), 0);
+  EXPECT_TRUE(notesOf(kAltoSet).empty());
+  EXPECT_TRUE(score.fileName.empty());
+  // An untouched result is replaced without asking.
+  ASSERT_EQ(generateZeroToOneA(env), 0);
+  EXPECT_EQ(questionsAsked, 2);
+  expectBeatLine(kSopranoSet, 10, 16);
+}
+
+TEST_F(DriverEvoked, TooShortALineFailsWithItsMessage) {
+  score.settings.melody[kMelodyLength] = 4;
+  EXPECT_EQ(generateZeroToOneA(env), -1);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"Failed to generate lines"});
+  EXPECT_TRUE(notesOf(kSopranoSet).empty());
+  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
+  EXPECT_EQ(state.running, nullptr);
+}
+
+TEST_F(DriverEvoked, CancelClosesTheWindowWritesNothingAndSaysNothing) {
+  useSlowClock();
+  ui.cancelProgressWhenOpen();
+  score.settings.melody[kMelodyLength] = 32;
+  EXPECT_EQ(generateZeroToFourA(env), -2);
+  ASSERT_EQ(ui.progressOpenings().size(), 1u);
+  EXPECT_FALSE(ui.progressOpen());
+  EXPECT_TRUE(ui.messages().empty());
+  EXPECT_TRUE(score.noteSets[kMelodyView].empty());
+  EXPECT_FALSE(state.progressWindowOpen);
+  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
+  EXPECT_EQ(state.running, nullptr);
+}
+
+TEST_F(DriverEvoked, ALongRunShowsTheWindowWithItsTextsAndProgress) {
+  useSlowClock();
+  score.settings.general.language = 1;
+  ASSERT_EQ(generateZeroToTwoA(env), 0);
+  ASSERT_FALSE(ui.progressOpenings().empty());
+  const auto& [text, range] = ui.progressOpenings().front();
+  EXPECT_EQ(text.title, "生成中..");
+  EXPECT_EQ(text.text, "旋律生成中..");
+  EXPECT_EQ(text.segmentLine, "セグメント: 1 / 1");
+  EXPECT_EQ(text.retryLine.rfind("リトライ数: ", 0), 0u);
+  EXPECT_EQ(range, 16 - 3);
+  EXPECT_FALSE(ui.progressOpen());
+  EXPECT_GT(ui.pumps(), 0);
+  for (int p : ui.progressPositions()) EXPECT_LE(p, 16);
+}
+
+TEST_F(DriverEvoked, OptionsRequestTakesTheLineCountAndMayAddDrums) {
+  score.settings.melody[kEvokedLines] = 1;  // "0:2"
+  score.settings.melody[kDrumsAfterEvoked] = 10;
+  ASSERT_EQ(generateZeroToN(env), 0);
+  expectBeatLine(kSopranoSet, 10, 16);
+  expectBeatLine(kAltoSet, 10, 16);
+  EXPECT_FALSE(score.noteSets[kDrumsView].empty());
+  for (NoteCode c : score.noteSets[kDrumsView]) EXPECT_LT(noteStart(c), 2 + 64);
+}
+
+TEST_F(DriverEvoked, OptionsRequestForDrumsOnlyWritesNoLines) {
+  score.settings.melody[kEvokedLines] = 4;  // "0:D"
+  ASSERT_EQ(generateZeroToN(env), 0);
+  EXPECT_TRUE(score.noteSets[kMelodyView].empty());
+  EXPECT_FALSE(score.noteSets[kDrumsView].empty());
+}
+
+TEST_F(DriverEvoked, LoopForcesBetweenLocatorsUntilReleased) {
+  score.settings.melody[kBetweenLocators] = 0;
+  setLoopButton(env, true);
+  EXPECT_EQ(score.settings.melody[kBetweenLocators], 10);
+  score.leftLocator = 100;
+  score.rightLocator = 200;
+  EXPECT_EQ(generateZeroToOneA(env), -1);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"The locators are too close"});
+  setLoopButton(env, true);
+  setLoopButton(env, false);
+  EXPECT_EQ(score.settings.melody[kBetweenLocators], 0);
+}
+
+TEST_F(DriverEvoked, ToolbarLabelsReachTheirCommands) {
+  EXPECT_EQ(runLocalGeneration(env, "0to1G"), std::nullopt);
+  EXPECT_EQ(runLocalGeneration(env, "0to2A"), 0);
+  expectBeatLine(kAltoSet, 10, 16);
+}
+
+}  // namespace
+}  // namespace quorvel

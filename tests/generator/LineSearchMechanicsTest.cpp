@@ -1,0 +1,219 @@
+// The engine's mechanics with fixed seeds: tabu list, repeat fallback,
+// dead-end limit, cancel, progress, and the melody's own guarantees.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "generator/LineSearch.h"
+#include "generator/ScaleTable.h"
+#include "generator/SearchEngine.h"
+
+namespace quorvel {
+namespace {
+
+struct Fixture {
+  explicit Fixture(int length, int voices = 1, std::uint32_t seed = 1, GeneratorHooks hooks = {}) : random(seed) {
+    for (auto& l : lines) l.assign(static_cast<std::size_t>(length), -1);
+    MelodySettings s;
+    s[kKeyNote] = 60;
+    ctx = std::make_unique<GeneratorContext>();
+    prepareContext(*ctx, s, length, {&lines[0], &lines[1], &lines[2], &lines[3]}, voices, random, std::move(hooks));
+  }
+  // Starts a bare search on line 0 from the tonic at beat 0.
+  void startBareSearch(const SearchPlan& plan) {
+    ctx->plan = plan;
+    ctx->target = &lines[0];
+    ctx->endBeat = ctx->lineLength;
+    resetAttempt(*ctx, 0);
+    LineNote start;
+    start.beat = 0;
+    start.pitch = 60;
+    start.scaleIndex = ctx->tonicIndex;
+    start.motionClass = 5;
+    placeBaseNote(*ctx, start, true);
+  }
+  std::array<VoiceLine, 4> lines;
+  Random random;
+  std::unique_ptr<GeneratorContext> ctx;
+};
+
+int largestTabu = 0;
+
+// Accepts beat 1, rejects everything at beat 2: every dead end backs up to
+// beat 1 and makes its pitch tabu.
+Verdict rejectBeatTwo(GeneratorContext& ctx) {
+  largestTabu = std::max(largestTabu, ctx.tabuCount);
+  return ctx.candidate.beat == 2 ? Verdict::kRejectHard : Verdict::kAccept;
+}
+
+TEST(SearchEngine, TabuListHoldsAtMostTenPitchesAndDeadEndsEndTheAttempt) {
+  Fixture f(8);
+  largestTabu = 0;
+  f.startBareSearch(SearchPlan{nullptr, rejectBeatTwo, nullptr, nullptr, false});
+  EXPECT_EQ(runSearch(*f.ctx), kSearchFailed);
+  EXPECT_EQ(largestTabu, kMaxTabuPitches);
+  EXPECT_EQ(f.ctx->deadEnds, kDeadEndLimit + 1);
+  EXPECT_EQ(f.lines[0][2], -1);  // nothing of the abandoned beats stays on the line
+}
+
+int candidatesTested = 0;
+int tenthColumn = -1;
+
+Verdict rejectAll(GeneratorContext& ctx) {
+  if (++candidatesTested == kStepColumns) tenthColumn = ctx.drawnIndex;
+  return Verdict::kRejectHard;
+}
+
+struct FallbackCount {
+  int eligible = 0;      // runs whose last rejected column was not the repeat
+  int fallbacks = 0;     // runs where the repeat was offered once more
+  int ineligibleFallbacks = 0;
+};
+
+// One beat with every candidate rejected: the ten columns, plus the repeat
+// once more when the fallback offers it.
+FallbackCount countFallbacks(bool lowerVoice) {
+  FallbackCount n;
+  for (std::uint32_t seed = 1; seed <= 2000; ++seed) {
+    Fixture f(2, lowerVoice ? 2 : 1, seed);
+    candidatesTested = 0;
+    f.startBareSearch(SearchPlan{nullptr, rejectAll, nullptr, nullptr, lowerVoice});
+    EXPECT_EQ(runSearch(*f.ctx), kSearchFailed);
+    const bool fallback = candidatesTested == kStepColumns + 1;
+    if (tenthColumn != kRepeatColumn) {
+      ++n.eligible;
+      n.fallbacks += fallback;
+    } else {
+      n.ineligibleFallbacks += fallback;
+    }
+  }
+  return n;
+}
+
+TEST(SearchEngine, LowerVoicesFallBackToTheRepeatHalfTheTimeUnlessItWasRejectedLast) {
+  const FallbackCount n = countFallbacks(true);
+  ASSERT_GT(n.eligible, 100);
+  EXPECT_GT(n.fallbacks, n.eligible * 35 / 100);
+  EXPECT_LT(n.fallbacks, n.eligible * 65 / 100);
+  EXPECT_EQ(n.ineligibleFallbacks, 0);
+}
+
+TEST(SearchEngine, TheMelodyNeverFallsBackToTheRepeat) {
+  const FallbackCount n = countFallbacks(false);
+  EXPECT_EQ(n.fallbacks + n.ineligibleFallbacks, 0);
+}
+
+TEST(SearchEngine, SoftRejectionsLetTheLastCandidateThrough) {
+  Fixture f(3);
+  f.startBareSearch(SearchPlan{nullptr, [](GeneratorContext&) { return Verdict::kRejectSoft; }, nullptr, nullptr,
+                               false});
+  EXPECT_EQ(runSearch(*f.ctx), kSearchLineComplete);
+  EXPECT_GT(f.lines[0][2], 0);
+}
+
+TEST(SearchEngine, WeightedDrawTakesOnlyCandidatesWithWeight) {
+  Random random(5);
+  const std::int32_t weights[4]{0, 0, 7, 0};
+  for (int i = 0; i < 50; ++i) EXPECT_EQ(weightedDraw(random, weights, 4, 7), 2);
+}
+
+TEST(Cancel, PumpedCancelStopsTheMelodyAndTheLowerVoices) {
+  GeneratorContext* target = nullptr;
+  GeneratorHooks hooks;
+  hooks.pumpEvents = [&] { cancel(*target); };
+  Fixture f(64, 2, 3, hooks);
+  target = f.ctx.get();
+  EXPECT_EQ(generateMelody(*f.ctx), kSearchCancelled);
+  EXPECT_EQ(f.ctx->cancelWord.load(), kSearchCancelled);
+  EXPECT_EQ(generateSecondVoice(*f.ctx), kSearchCancelled);
+}
+
+TEST(Progress, OpensOnceAfterASecondAndAdvancesEveryTenthCommit) {
+  std::int64_t clock = 0;
+  int opened = 0;
+  std::vector<int> positions;
+  GeneratorHooks hooks;
+  hooks.nowMs = [&] { return clock += 50; };
+  hooks.openProgress = [&](GeneratorContext&) { ++opened; };
+  hooks.advanceProgress = [&](GeneratorContext&, int position) { positions.push_back(position); };
+  Fixture f(32, 1, 9, hooks);
+  f.ctx->progressBase = 100;
+  ASSERT_EQ(generateMelody(*f.ctx), kSearchSuccess);
+  EXPECT_EQ(opened, 1);
+  ASSERT_FALSE(positions.empty());
+  for (int p : positions) EXPECT_TRUE(p >= 100 && p < 132) << p;
+  EXPECT_LE(positions.size(), f.ctx->commitCounter / 10);
+}
+
+TEST(Melody, SameSeedGivesTheSameLine) {
+  Fixture a(24, 1, 42), b(24, 1, 42);
+  ASSERT_EQ(generateMelody(*a.ctx), kSearchSuccess);
+  ASSERT_EQ(generateMelody(*b.ctx), kSearchSuccess);
+  EXPECT_EQ(a.lines[0], b.lines[0]);
+}
+
+TEST(Melody, PeakBeatStaysClearOfTheEnding) {
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    const int length = 8 + static_cast<int>(seed % 40);
+    Fixture f(length, 1, seed);
+    ASSERT_EQ(generateMelody(*f.ctx), kSearchSuccess);
+    const int highPeak = f.ctx->peak.scaleIndex - f.ctx->tonicIndex >= 5;
+    EXPECT_GE(f.ctx->peakBeat, 1);
+    EXPECT_LE(f.ctx->peakBeat, length - (highPeak ? 4 : 5)) << "seed " << seed;
+    EXPECT_EQ(f.lines[0][static_cast<std::size_t>(f.ctx->peakBeat)], f.ctx->peak.pitch);
+  }
+}
+
+TEST(Melody, TooShortForAPeakFailsInsteadOfSearchingForever) {
+  Fixture f(5);
+  EXPECT_EQ(generateMelody(*f.ctx), kSearchFailed);
+}
+
+TEST(Melody, LinesShorterThanTheRequestAreRefusedNotOverrun) {
+  Fixture f(16, 2);
+  f.lines[0].resize(8);
+  EXPECT_EQ(generateMelody(*f.ctx), kSearchFailed);
+  f.lines[0].assign(16, -1);
+  ASSERT_EQ(generateMelody(*f.ctx), kSearchSuccess);
+  f.lines[1].resize(3);
+  EXPECT_EQ(generateSecondVoice(*f.ctx), kSearchFailed);
+}
+
+TEST(Melody, ValidationRejectsEachKindOfFault) {
+  Fixture f(6);
+  const VoiceLine good{60, 62, 64, 65, 62, 60};
+  EXPECT_EQ(validateMelody(*f.ctx, good, 6), 0);
+  EXPECT_EQ(validateMelody(*f.ctx, VoiceLine{60, 62, 62, 65, 62, 60}, 6), -1);  // repeat
+  EXPECT_EQ(validateMelody(*f.ctx, VoiceLine{60, 65, 64, 65, 62, 60}, 6), -1);  // peak twice
+  EXPECT_EQ(validateMelody(*f.ctx, VoiceLine{64, 62, 64, 65, 62, 60}, 6), -1);  // first note
+  EXPECT_EQ(validateMelody(*f.ctx, VoiceLine{60, 66, 64, 67, 62, 60}, 6), -1);  // tritone leap
+  EXPECT_EQ(validateMelody(*f.ctx, VoiceLine{55, 64, 62, 65, 62, 60}, 6), -1);  // leap of 9
+  EXPECT_EQ(validateMelody(*f.ctx, VoiceLine{60, 62, -1, 65, 62, 60}, 6), -1);  // empty beat
+}
+
+TEST(ScaleTable, ModesDegreesAndMotionClasses) {
+  EXPECT_EQ(modeInfo(0).tonicIndex, 13);
+  EXPECT_EQ(modeInfo(5).tonicIndex, 10);
+  EXPECT_EQ(scaleSemitones(13), 0);
+  EXPECT_EQ(scaleSemitones(27), 24);
+  EXPECT_EQ(scaleSemitones(-1), -24);  // the pattern continues below the table
+  EXPECT_EQ(scaleSemitones(28), 26);
+  EXPECT_EQ(degreeCode(66, 60), 7);
+  EXPECT_EQ(degreeCode(71, 60), 12);
+  EXPECT_EQ(degreeCode(0, 60), -1);
+  EXPECT_EQ(motionClassOf(4), 7);
+  EXPECT_EQ(motionClassOf(-3), 6);
+  EXPECT_EQ(motionClassOf(-5), 3);
+  EXPECT_EQ(directionVerdict(5, 2), kVerdictContinues);
+  EXPECT_EQ(directionVerdict(5, -1), kVerdictTurns);
+  EXPECT_EQ(directionVerdict(0, -3), kVerdictAfterDescent);
+  for (const auto& row : kStepWeights) {
+    int sum = 0;
+    for (int w : row) sum += w;
+    EXPECT_EQ(sum, 1000);
+  }
+}
+
+}  // namespace
+}  // namespace quorvel

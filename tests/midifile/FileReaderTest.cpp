@@ -1,0 +1,150 @@
+// Whole files: header checks, the chunk scan, damaged input, merged reading.
+#include "ReaderFixture.h"
+
+#include "midifile/SmfHeader.h"
+
+namespace quorvel::test {
+namespace {
+
+using FileReader = ReaderFixture;
+using Codes = std::vector<NoteCode>;
+
+TrackEvents quarterNote(int key, int channel = 0) { return TrackEvents().on(0, key, 100, channel).off(96, key, channel).end(); }
+Raw twoTrackSong() { return smf(1, 96, {quarterNote(60), quarterNote(64)}); }
+
+TEST_F(FileReader, HeaderDamageIsRejectedAndLeavesTheSongAlone) {
+  addNote(*score, kSopranoSet, makeMelodyNote(10, 72, 4, 3));
+  const Raw good = twoTrackSong();
+  const auto damaged = [&](std::size_t at, std::uint8_t value) {
+    Raw r = good;
+    r[at] = value;
+    return r;
+  };
+  EXPECT_EQ(read(Raw(good.begin(), good.begin() + 13)), -1) << "truncated header";
+  EXPECT_EQ(read(damaged(0, 'X')), -1) << "not MThd";
+  EXPECT_EQ(read(damaged(7, 7)), -1) << "header length other than 6";
+  EXPECT_EQ(read(damaged(9, 3)), -1) << "format 3";
+  EXPECT_EQ(read(damaged(11, 0)), -1) << "no tracks";
+  EXPECT_EQ(read(damaged(13, 0)), -1) << "division 0";
+  EXPECT_EQ(read(damaged(14, 'X')), -1) << "first chunk not MTrk";
+  EXPECT_EQ(read(smf(0, 96, {TrackEvents()})), -1) << "empty first track";
+  ReadOptions merged;
+  merged.merged = true;
+  EXPECT_EQ(read(damaged(13, 0), merged), -1);
+  EXPECT_EQ(codes(kSopranoSet), (Codes{makeMelodyNote(10, 72, 4, 3)}));
+}
+
+TEST_F(FileReader, TruncatedTrackKeepsTheNotesReadSoFar) {
+  const Raw whole = smf(0, 96, {TrackEvents().on(0, 60).off(96, 60).on(0, 62).off(96, 62).end()});
+  // Cut inside the second note-off: the chunk length now points past the end.
+  const Raw cut(whole.begin(), whole.end() - 6);
+  ASSERT_EQ(read(cut), 0);
+  EXPECT_EQ(codes(kImportedTrackFirst), (Codes{makeMelodyNote(2, 60, 4, 0), makeMelodyNote(6, 62, 127, 0)}));
+}
+
+TEST_F(FileReader, ChunkLengthLargerThanTheFileReadsWhatIsThere) {
+  Raw file = smf(0, 96, {quarterNote(60)});
+  file[18] = 0x7F;  // length about 2 GB
+  ASSERT_EQ(read(file), 0);
+  EXPECT_EQ(codes(kImportedTrackFirst), (Codes{makeMelodyNote(2, 60, 4, 0)}));
+}
+
+TEST_F(FileReader, EndlessRunningStatusStopsAtTheEndOfTheData) {
+  TrackEvents t;
+  t.on(0, 60);
+  for (int i = 0; i < 5000; ++i) t.raw({0x00, 61, 0x40});  // notes of key 61 opened over and over
+  ASSERT_EQ(read(smf(0, 96, {t})), 0);
+  EXPECT_EQ(set(kImportedTrackFirst).count(makeMelodyNote(2, 61, 127, 0)), 5000u);
+  EXPECT_EQ(set(kImportedTrackFirst).size(), 5001u);
+}
+
+TEST_F(FileReader, FiveByteQuantityEndsTheTrack) {
+  TrackEvents t;
+  t.on(0, 60).off(96, 60).raw({0x81, 0x80, 0x80, 0x80, 0x00, 0x90, 62, 100}).end();
+  ASSERT_EQ(read(smf(0, 96, {t})), 0);
+  EXPECT_EQ(codes(kImportedTrackFirst), (Codes{makeMelodyNote(2, 60, 4, 0)}));
+}
+
+TEST_F(FileReader, UnknownStatusOrRunningStatusWithoutStatusEndsTheTrack) {
+  ASSERT_EQ(read(smf(0, 96, {TrackEvents().on(0, 60).off(96, 60).ev(0, {0xF4}).on(0, 62).end()})), 0);
+  EXPECT_EQ(set(kImportedTrackFirst).size(), 1u);
+  ASSERT_EQ(read(smf(0, 96, {TrackEvents().raw({0x00, 60, 100}).on(0, 62).end()})), 0);
+  EXPECT_TRUE(result.tracks.empty());
+}
+
+TEST_F(FileReader, SmpteDivisionIsTakenAt120Bpm) {
+  // 25 frames of 40 ticks: 1000 ticks per second, 500 per quarter note at 120 bpm.
+  Raw file = smf(0, 0xE728, {TrackEvents().on(0, 60).on(500, 62).off(500, 60).off(0, 62).end()});
+  ASSERT_EQ(read(file), 0);
+  EXPECT_EQ(codes(kImportedTrackFirst), (Codes{makeMelodyNote(2, 60, 8, 0), makeMelodyNote(6, 62, 4, 0)}));
+  file[12] = 0xE5;  // -27 frames per second does not exist
+  EXPECT_EQ(read(file), -1);
+}
+
+TEST_F(FileReader, FewerChunksThanDeclaredAndJunkBetweenChunks) {
+  Raw file = smf(1, 96, {quarterNote(60), quarterNote(64)}, 5);
+  const Raw junk{'J', 'U', 'N', 'K', 0, 0, 0, 2, 1, 2};
+  file.insert(file.begin() + 14 + 8 + static_cast<std::ptrdiff_t>(quarterNote(60).bytes().size()), junk.begin(), junk.end());
+  ASSERT_EQ(read(file), 0);
+  ASSERT_EQ(result.tracks.size(), 2u);
+  EXPECT_EQ(codes(kImportedTrackFirst - 1), (Codes{makeMelodyNote(2, 64, 4, 0)}));
+
+  SmfHeader header;
+  ASSERT_EQ(parseHeader(file, header), 5);
+  EXPECT_EQ(findTracks(file, header.firstTrack.offset + header.firstTrack.length, 4).size(), 1u);
+}
+
+TEST_F(FileReader, ZeroLengthFurtherChunkEndsTheScan) {
+  Raw file = smf(1, 96, {quarterNote(60), TrackEvents(), quarterNote(64)});
+  ASSERT_EQ(read(file), 0);
+  EXPECT_EQ(result.tracks.size(), 1u);
+}
+
+TEST_F(FileReader, AtMost32TracksWithNotesAreImported) {
+  Raw file = smf(1, 96, {quarterNote(60)}, 40);
+  for (int i = 1; i < 40; ++i) {
+    const Raw chunk = trackChunk(quarterNote(40 + i).bytes());
+    file.insert(file.end(), chunk.begin(), chunk.end());
+  }
+  ASSERT_EQ(read(file), 0);
+  ASSERT_EQ(result.tracks.size(), 32u);
+  EXPECT_EQ(result.tracks.back().setIndex, kImportedTrackLast);
+  EXPECT_EQ(codes(kImportedTrackLast), (Codes{makeMelodyNote(2, 40 + 31, 4, 0)}));
+  EXPECT_EQ(score->trackInfo[31].trackIndex, 32);
+}
+
+TEST_F(FileReader, MergedReadingPutsAllTracksIntoTheEditedPart) {
+  score->settings.parts.editPart = kAltoSet;
+  addNote(*score, kBassSet, makeMelodyNote(2, 40, 4, 0));
+  const Raw file = smf(1, 96, {TrackEvents().tempoBpm(0, 100).end(), quarterNote(60), quarterNote(64), quarterNote(36, 9)});
+  ASSERT_EQ(readMerged(file), 0);
+  const Codes alto{makeMelodyNote(2, 64, 4, 2), makeMelodyNote(2, 60, 4, 2)};
+  EXPECT_EQ(codes(kAltoSet), alto);
+  EXPECT_EQ(codes(kMelodyView), alto);
+  EXPECT_TRUE(set(kBassSet).empty()) << "the song was cleared first";
+  EXPECT_TRUE(set(kDrumsView).empty()) << "drums are not read without the option";
+
+  ASSERT_EQ(readMerged(file, true), 0);
+  EXPECT_EQ(codes(kDrumSet0 + 2), (Codes{makeDrumNote(2, 12, 4, 2, 100)}));
+  EXPECT_EQ(codes(kDrumsView), (Codes{makeDrumNote(2, 12, 4, 2, 100)}));
+  EXPECT_EQ(result.info.tempo(), 100);
+}
+
+TEST_F(FileReader, DuplicateRemovalKeepsOneOfEachCode) {
+  const Raw file = smf(1, 96, {quarterNote(60), quarterNote(60), quarterNote(62)});
+  ReadOptions o;
+  o.merged = true;
+  o.removeDuplicates = true;
+  ASSERT_EQ(read(file, o), 0);
+  EXPECT_EQ(set(kSopranoSet).size(), 2u);
+  EXPECT_EQ(set(kMelodyView).size(), 2u);
+  o.merged = false;
+  const Raw oneTrackTwice = smf(0, 96, {TrackEvents().on(0, 60).on(0, 60).off(96, 60).end()});
+  ASSERT_EQ(read(oneTrackTwice, o), 0);
+  EXPECT_EQ(set(kImportedTrackFirst).size(), 1u);
+  ASSERT_EQ(read(oneTrackTwice), 0);
+  EXPECT_EQ(set(kImportedTrackFirst).size(), 2u);
+}
+
+}  // namespace
+}  // namespace quorvel::test

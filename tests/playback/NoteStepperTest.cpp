@@ -1,0 +1,136 @@
+#include "playback/NoteStepper.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "model/Score.h"
+#include "playback/PlaybackTestSupport.h"
+
+namespace quorvel {
+namespace {
+
+using test::msg;
+
+class NoteStepperTest : public ::testing::Test {
+ protected:
+  NoteStepperTest() : out(log), stepper(score, out) { stepper.setSettings(settings); }
+
+  void applySettings() { stepper.setSettings(settings); }
+  // Runs the normal step at every step boundary from x to end (exclusive).
+  void playNormal(int from, int to, MuteState mute = {}) {
+    for (int x = from; x < to; x += 5) stepper.normalStep(x, kMelodyView, mute);
+  }
+  void playStrict(int from, int to, int set = kSopranoSet) {
+    for (int x = from; x < to; x += 5) stepper.strictStep(x, set);
+  }
+  std::vector<std::uint32_t> sent() const { return log->messages(); }
+
+  Score score;
+  PlaySettings settings;
+  std::shared_ptr<MessageLog> log = std::make_shared<MessageLog>();
+  RecordingMidiOut out;
+  NoteStepper stepper;
+};
+
+TEST_F(NoteStepperTest, MelodyNotesSoundOnTheirPartsChannelAndEndAtTheirWrittenEnd) {
+  addNote(score, kSopranoSet, makeMelodyNote(10, 60, 4, kSoprano));
+  addNote(score, kBassSet, makeMelodyNote(10, 48, 2, kBass));
+  addNote(score, kAltoSet, makeMelodyNote(11, 64, 1, kAlto));
+  playNormal(10, 100);
+  // Equal starts go in code order: the higher pitch first.
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x90, 60, 100), msg(0x93, 48, 100),  // step 10
+                                                 msg(0x91, 64, 100),                      // step 11
+                                                 msg(0x81, 64, 64), msg(0x83, 48, 64),    // step 12
+                                                 msg(0x80, 60, 64)}));                    // step 14
+  EXPECT_TRUE(stepper.soundingNotes().empty());
+}
+
+TEST_F(NoteStepperTest, VolumeAndPlayedSetComeFromTheSettings) {
+  settings.volume = 77;
+  applySettings();
+  addNote(score, kSopranoSet, makeMelodyNote(10, 60, 1, kSoprano));
+  addNote(score, kTenorSet, makeMelodyNote(10, 52, 1, kTenor));
+  for (int x = 50; x < 60; x += 5) stepper.normalStep(x, kTenorSet, {});
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x92, 52, 77), msg(0x82, 52, 64)}));
+}
+
+TEST_F(NoteStepperTest, DrumReleasesFollowEnableNoteOffAndFullBeatHitsNeverRelease) {
+  addNote(score, kDrumSet0 + 2, makeDrumNote(10, 12, 2, 2, 100));  // lane 12: key 36
+  addNote(score, kDrumSet0 + 3, makeDrumNote(10, 1, 4, 3, 127));   // lane 1: key 54, a full beat
+  playNormal(50, 90);
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x99, 54, 127), msg(0x99, 36, 100)}));
+  EXPECT_TRUE(stepper.soundingDrums().empty()) << "the release was due and dropped";
+
+  log->clear();
+  settings.drumNoteOff = true;
+  applySettings();
+  playNormal(50, 90);
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x99, 54, 127), msg(0x99, 36, 100), msg(0x99, 36, 1)}));
+}
+
+TEST_F(NoteStepperTest, MutingStopsNewNotesButLetsSoundingOnesEnd) {
+  addNote(score, kSopranoSet, makeMelodyNote(10, 60, 2, kSoprano));
+  addNote(score, kSopranoSet, makeMelodyNote(12, 62, 2, kSoprano));
+  addNote(score, kDrumSet0, makeDrumNote(12, 12, 1, 0, 90));
+  playNormal(50, 55);
+  playNormal(55, 75, {true, true});
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x90, 60, 100), msg(0x80, 60, 64)}));
+  log->clear();
+  playNormal(60, 65, {true, false});
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x99, 36, 90)}));
+}
+
+TEST_F(NoteStepperTest, StrictLinesSuppressALowerLaterNoteAndResumeItUntilItsOwnEnd) {
+  addNote(score, kSopranoSet, makeMelodyNote(10, 60, 8, kSoprano));  // ends at step 18
+  addNote(score, kSopranoSet, makeMelodyNote(12, 55, 8, kSoprano));  // ends at step 20
+  addNote(score, kDrumSet0, makeDrumNote(10, 12, 1, 0, 90));
+  playStrict(50, 120);
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x90, 60, 100),                       // step 10
+                                                 msg(0x80, 60, 64), msg(0x90, 55, 100),   // step 18
+                                                 msg(0x80, 55, 64)}));                   // step 20
+  EXPECT_TRUE(stepper.strictActive().empty());
+}
+
+TEST_F(NoteStepperTest, StrictLinesLetAHigherNoteCutInAndTheLowerOneComeBack) {
+  addNote(score, kSopranoSet, makeMelodyNote(10, 55, 8, kSoprano));  // until step 18
+  addNote(score, kSopranoSet, makeMelodyNote(12, 60, 2, kSoprano));  // steps 12..14
+  addNote(score, kAltoSet, makeMelodyNote(12, 40, 2, kAlto));        // another part is untouched
+  playStrict(50, 100, kMelodyView);
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x90, 55, 100),
+                                                 msg(0x80, 55, 64), msg(0x90, 60, 100),   // step 12: cut
+                                                 msg(0x91, 40, 100),                      // alto
+                                                 msg(0x80, 60, 64), msg(0x81, 40, 64),    // step 14
+                                                 msg(0x90, 55, 100),                      // resumed
+                                                 msg(0x80, 55, 64)}));                    // step 18
+}
+
+TEST_F(NoteStepperTest, StrictLinesDoNotResumeANoteWhoseSpanIsOver) {
+  addNote(score, kSopranoSet, makeMelodyNote(10, 60, 4, kSoprano));
+  addNote(score, kSopranoSet, makeMelodyNote(11, 55, 3, kSoprano));  // both end at step 14
+  playStrict(50, 100);
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x90, 60, 100), msg(0x80, 60, 64)}));
+}
+
+TEST_F(NoteStepperTest, SetPreviewSoundsDrumCodesAsDrumsAndAlwaysReleasesThem) {
+  NoteSet& imported = score.noteSets[kImportedTrackLast];
+  imported.insert(makeMelodyNote(10, 67, 1, kSoprano));
+  imported.insert(makeDrumNote(10, 11, 4, 2, 100));  // lane 11: key 38, a full beat
+  for (int x = 50; x < 80; x += 5) stepper.previewStep(x, kImportedTrackLast);
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x90, 67, 100), msg(0x99, 38, 100), msg(0x80, 67, 64),
+                                                 msg(0x99, 38, 1)}));
+}
+
+TEST_F(NoteStepperTest, ReleaseEverythingSilencesNotesAndDrumsWhateverTheOption) {
+  addNote(score, kSopranoSet, makeMelodyNote(10, 60, 8, kSoprano));
+  addNote(score, kDrumSet0, makeDrumNote(10, 12, 2, 0, 90));
+  playNormal(50, 55);
+  log->clear();
+  stepper.releaseEverything();
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x80, 60, 64), msg(0x99, 36, 1)}));
+  EXPECT_TRUE(stepper.soundingNotes().empty());
+  EXPECT_TRUE(stepper.soundingDrums().empty());
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,50 @@
+#include "playback/OutputDevice.h"
+
+#include <gtest/gtest.h>
+
+#include "playback/PlaybackTestSupport.h"
+
+namespace quorvel {
+namespace {
+
+using test::msg;
+
+// Device 0 refuses to open; the others record.
+class FlakyCatalog : public test::RecordingCatalog {
+ public:
+  std::unique_ptr<MidiOut> openDevice(int index) override {
+    if (index == 0) return nullptr;
+    return RecordingCatalog::openDevice(index);
+  }
+};
+
+TEST(OutputDevice, AFailedOpenGoesOnToTheNextMatchingDevice) {
+  FlakyCatalog catalog;
+  catalog.names = {kBuiltInSynthName, "USB MIDI port", kBuiltInSynthName};
+  OutputDevice device;
+  ASSERT_EQ(device.open(catalog), 0);
+  EXPECT_EQ(catalog.lastOpened, 2);
+  EXPECT_EQ(device.send(msg(0x90, 60, 1)), 0);
+  EXPECT_EQ(catalog.log->messages().size(), 1u);
+}
+
+TEST(OutputDevice, NoMatchLeavesAnOpenDeviceOpenAndSendsFailWithoutOne) {
+  test::RecordingCatalog catalog;
+  OutputDevice device;
+  EXPECT_EQ(device.send(msg(0x90, 60, 1)), -1);
+  ASSERT_EQ(device.open(catalog), 0);
+
+  catalog.names = {"Some other synth"};
+  EXPECT_EQ(device.open(catalog), -1);
+  EXPECT_TRUE(device.isOpen());
+  catalog.names.clear();
+  EXPECT_EQ(device.open(catalog), -1);
+  EXPECT_EQ(device.send(msg(0x90, 60, 1)), 0);
+
+  device.close();
+  EXPECT_FALSE(device.isOpen());
+  EXPECT_EQ(device.send(msg(0x90, 60, 1)), -1);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,37 @@
+#pragma once
+// Shared helpers of the playback tests: raw message packing written out here
+// (not taken from the code under test) and a device catalog of recording sinks.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "playback/DeviceCatalog.h"
+#include "playback/RecordingMidiOut.h"
+
+namespace quorvel::test {
+
+constexpr std::uint32_t msg(int status, int data1, int data2 = 0) {
+  return static_cast<std::uint32_t>(status) | static_cast<std::uint32_t>(data1) << 8 |
+         static_cast<std::uint32_t>(data2) << 16;
+}
+
+class RecordingCatalog : public DeviceCatalog {
+ public:
+  std::shared_ptr<MessageLog> log = std::make_shared<MessageLog>();
+  std::vector<std::string> names{kBuiltInSynthName};
+  bool failOpen = false;
+  int opens = 0;
+
+  int deviceCount() override { return static_cast<int>(names.size()); }
+  std::string deviceName(int index) override { return names.at(static_cast<std::size_t>(index)); }
+  std::unique_ptr<MidiOut> openDevice(int index) override {
+    lastOpened = index;
+    if (failOpen) return nullptr;
+    ++opens;
+    return std::make_unique<RecordingMidiOut>(log);
+  }
+  int lastOpened = -1;
+};
+
+}  // namespace quorvel::test

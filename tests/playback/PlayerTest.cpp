@@ -1,0 +1,240 @@
+#include "playback/Player.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "model/Score.h"
+#include "playback/PlaybackTestSupport.h"
+#include "playback/SetPreview.h"
+#include "support/FakeUi.h"
+
+namespace quorvel {
+namespace {
+
+using namespace std::chrono_literals;
+using test::msg;
+
+// Waits up to two seconds for a condition the player thread brings about.
+template <typename Condition>
+bool eventually(Condition condition) {
+  const auto deadline = std::chrono::steady_clock::now() + 2s;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(1ms);
+  }
+  return true;
+}
+
+const std::vector<std::uint32_t> kDefaultPrograms{msg(0xC0, 94), msg(0xC1, 53), msg(0xC2, 88), msg(0xC3, 33)};
+
+class PlayerTest : public ::testing::Test {
+ protected:
+  PlayerTest() { score.settings.general.tempo = 240; }  // 12.5 ms ticks keep the tests short
+
+  void startBoth() {
+    ASSERT_EQ(player.startOutputThread(), 0);
+    player.startPlayerThread();
+  }
+  std::vector<std::uint32_t> sentAfterPrograms() const {
+    std::vector<std::uint32_t> all = catalog.log->messages();
+    all.erase(all.begin(), all.begin() + std::min<std::ptrdiff_t>(4, static_cast<std::ptrdiff_t>(all.size())));
+    return all;
+  }
+  bool stopped() const { return !player.isPlaying(); }
+
+  Score score;
+  test::RecordingCatalog catalog;
+  Player player{score, catalog};
+};
+
+TEST_F(PlayerTest, OpensOnlyTheBuiltInSynthAndSendsTheInstruments) {
+  catalog.names = {"USB MIDI port", kBuiltInSynthName};
+  startBoth();
+  EXPECT_EQ(catalog.lastOpened, 1);
+  EXPECT_EQ(catalog.log->messages(), kDefaultPrograms);
+
+  catalog.log->clear();
+  player.postShortMessage(msg(0x90, 60, 100));
+  player.postShortMessage(msg(0x80, 60, 1));
+  EXPECT_TRUE(eventually([&] { return catalog.log->messages().size() == 2; }));
+  EXPECT_EQ(catalog.log->messages(), (std::vector<std::uint32_t>{msg(0x90, 60, 100), msg(0x80, 60, 1)}));
+}
+
+TEST_F(PlayerTest, WithoutTheBuiltInSynthThePlayerMovesTheCueSilently) {
+  catalog.names = {"USB MIDI port"};
+  EXPECT_EQ(player.startOutputThread(), -1);
+  player.startPlayerThread();
+  addNote(score, kSopranoSet, makeMelodyNote(2, 60, 1, kSoprano));
+  score.endIndicator = 30;
+  player.play();
+  ASSERT_TRUE(eventually([&] { return stopped(); }));
+  EXPECT_EQ(score.cueIndicator.load(), 30);
+  EXPECT_TRUE(catalog.log->messages().empty());
+}
+
+TEST_F(PlayerTest, PlaysFromTheCueToTheEndIndicator) {
+  startBoth();
+  addNote(score, kSopranoSet, makeMelodyNote(2, 60, 1, kSoprano));  // at the cue: sounds on the first tick
+  addNote(score, kBassSet, makeMelodyNote(3, 40, 2, kBass));
+  addNote(score, kBassSet, makeMelodyNote(6, 41, 1, kBass));  // after the end indicator
+  score.endIndicator = 30;
+  player.play();
+  ASSERT_TRUE(eventually([&] { return stopped(); }));
+  EXPECT_TRUE(eventually([&] { return sentAfterPrograms().size() == 4; }));
+  EXPECT_EQ(sentAfterPrograms(), (std::vector<std::uint32_t>{msg(0x90, 60, 100), msg(0x80, 60, 64),
+                                                             msg(0x93, 40, 100), msg(0x83, 40, 64)}));
+  EXPECT_EQ(score.cueIndicator.load(), 30);
+}
+
+TEST_F(PlayerTest, PauseReleasesSoundingNotesAndKeepsTheCue) {
+  startBoth();
+  addNote(score, kSopranoSet, makeMelodyNote(2, 72, 100, kSoprano));
+  player.play();
+  ASSERT_TRUE(eventually([&] { return sentAfterPrograms().size() == 1; }));
+  player.pause();
+  ASSERT_TRUE(eventually([&] { return sentAfterPrograms().size() == 2; }));
+  EXPECT_EQ(sentAfterPrograms()[1], msg(0x80, 72, 64));
+  const int cue = score.cueIndicator.load();
+  EXPECT_GT(cue, 10);
+  std::this_thread::sleep_for(40ms);
+  EXPECT_EQ(score.cueIndicator.load(), cue);
+}
+
+TEST_F(PlayerTest, StopRewindsToTheLeftLocatorOnlyWhenItLiesBeforeTheCue) {
+  startBoth();
+  score.leftLocator = 100;
+  score.cueIndicator = 200;
+  player.play();
+  player.stop();
+  EXPECT_EQ(score.cueIndicator.load(), 100);
+  EXPECT_TRUE(stopped());
+
+  score.cueIndicator = 60;
+  player.play();
+  player.stop();
+  EXPECT_EQ(score.cueIndicator.load(), 10);
+}
+
+TEST_F(PlayerTest, LoopWrapsBetweenTheLocatorsAndReleasesAtTheJump) {
+  startBoth();
+  score.leftLocator = 10;
+  score.rightLocator = 30;
+  addNote(score, kSopranoSet, makeMelodyNote(2, 60, 8, kSoprano));  // longer than the loop
+  player.setLoop(true);
+  player.play();
+  ASSERT_TRUE(eventually([&] { return sentAfterPrograms().size() >= 4; }));
+  player.pause();
+  const std::vector<std::uint32_t> sent = sentAfterPrograms();
+  EXPECT_EQ(sent[0], msg(0x90, 60, 100));
+  EXPECT_EQ(sent[1], msg(0x80, 60, 64)) << "the jump releases the note before its written end";
+  EXPECT_EQ(sent[2], msg(0x90, 60, 100));
+  EXPECT_LT(score.cueIndicator.load(), 30);
+}
+
+TEST_F(PlayerTest, SetPreviewPlaysTheSetAndRestoresThePlayMode) {
+  startBoth();
+  NoteSet& imported = score.noteSets[kImportedTrackLast];
+  imported.insert(makeMelodyNote(10, 67, 1, kSoprano));
+  imported.insert(makeDrumNote(10, 11, 4, 2, 100));
+  score.cueIndicator = 400;
+  player.previewSet(kImportedTrackLast);
+  ASSERT_TRUE(eventually([&] { return player.previewFinished(); }));
+  player.stopPreview();
+  EXPECT_EQ(sentAfterPrograms(), (std::vector<std::uint32_t>{msg(0x90, 67, 100), msg(0x99, 38, 100),
+                                                             msg(0x80, 67, 64), msg(0x99, 38, 1)}));
+  EXPECT_EQ(score.cueIndicator.load(), 10);
+  EXPECT_EQ(player.previewProgress(), 0);
+
+  // Back in normal play: the next Play plays the score, not the set.
+  addNote(score, kSopranoSet, makeMelodyNote(2, 50, 1, kSoprano));
+  score.endIndicator = 20;
+  catalog.log->clear();
+  player.play();
+  ASSERT_TRUE(eventually([&] { return stopped() && catalog.log->messages().size() == 2; }));
+  EXPECT_EQ(catalog.log->messages()[0], msg(0x90, 50, 100));
+}
+
+TEST(SetPreviewSpan, EmptySetRunsFromTenToTwelveAndLongSetsStopAfterFourThousandTicks) {
+  Score score;
+  const PreviewSpan empty = previewSpanOf(score, 30);
+  EXPECT_EQ(empty.startX, 10);
+  EXPECT_EQ(empty.limit, 12);
+
+  NoteSet& set = score.noteSets[30];
+  set.insert(makeMelodyNote(4, 60, 2, kSoprano));
+  set.insert(makeDrumNote(20, 1, 3, 1, 80));
+  EXPECT_EQ(previewSpanOf(score, 30).startX, 19);
+  EXPECT_EQ(previewSpanOf(score, 30).limit, 5 * (20 + 3) + 1);
+
+  set.insert(makeMelodyNote(1000, 60, 4, kSoprano));
+  EXPECT_EQ(previewSpanOf(score, 30).limit, 19 + 4000);
+}
+
+TEST_F(PlayerTest, EmptySetPreviewFinishesAtOnce) {
+  startBoth();
+  player.previewSet(25);
+  EXPECT_TRUE(eventually([&] { return player.previewFinished(); }));
+  player.stopPreview();
+  EXPECT_TRUE(sentAfterPrograms().empty());
+}
+
+TEST_F(PlayerTest, FailedReopenIsShownOnTheWindowThreadAndPlaybackGoesOnSilently) {
+  Player quick(score, catalog, PlayerOptions{0ms});
+  ASSERT_EQ(quick.startOutputThread(), 0);
+  quick.startPlayerThread();
+  catalog.failOpen = true;
+  std::this_thread::sleep_for(2ms);
+  quick.play();
+  ASSERT_TRUE(eventually([&] { return score.cueIndicator.load() > 12; }));
+  quick.pause();
+  test::FakeUi ui;
+  quick.refreshUi(ui);
+  ASSERT_EQ(ui.messages().size(), 1u);
+  EXPECT_EQ(ui.messages()[0].text, "Failed to open MIDI device");
+  EXPECT_EQ(ui.messages()[0].caption, "Quorvel");
+  EXPECT_EQ(ui.messages()[0].icon, MsgIcon::Exclamation);
+  EXPECT_EQ(ui.status(0).rfind("bars: 1, beats ", 0), 0u);
+  quick.refreshUi(ui);
+  EXPECT_EQ(ui.messages().size(), 1u) << "one failure, one box";
+}
+
+TEST_F(PlayerTest, SettingsChangesReachARunningPlayer) {
+  startBoth();
+  for (int s = 2; s < 200; s += 2) addNote(score, kSopranoSet, makeMelodyNote(s, 60, 1, kSoprano));
+  player.play();
+  ASSERT_TRUE(eventually([&] { return !sentAfterPrograms().empty(); }));
+  score.settings.general.volume = 33;
+  player.settingsChanged();
+  const auto quieter = [&] {
+    const std::vector<std::uint32_t> sent = sentAfterPrograms();
+    return std::find(sent.begin(), sent.end(), msg(0x90, 60, 33)) != sent.end();
+  };
+  EXPECT_TRUE(eventually(quieter));
+  player.pause();
+}
+
+// Edits on the window thread while the player reads the same sets: run under
+// ThreadSanitizer to check the locking.
+TEST_F(PlayerTest, EditingWhilePlayingIsSafe) {
+  startBoth();
+  score.leftLocator = 10;
+  score.rightLocator = 170;
+  player.setLoop(true);
+  player.play();
+  const auto until = std::chrono::steady_clock::now() + 300ms;
+  for (int i = 0; std::chrono::steady_clock::now() < until; ++i) {
+    const NoteCode note = makeMelodyNote(2 + i % 32, 50 + i % 20, 1 + i % 3, i % 4);
+    addNote(score, i % 4, note);
+    if (i % 3 == 0) removeNote(score, i % 4, note);
+    if (i % 50 == 0) player.settingsChanged();
+    std::this_thread::sleep_for(200us);
+  }
+  player.stop();
+  EXPECT_FALSE(sentAfterPrograms().empty());
+  EXPECT_EQ(score.cueIndicator.load(), 10);
+}
+
+}  // namespace
+}  // namespace quorvel

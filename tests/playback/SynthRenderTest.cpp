@@ -1,0 +1,114 @@
+// The real built-in synth, rendered offline: no audio device needed.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "model/Score.h"
+#include "playback/OfflinePlayer.h"
+#include "playback/adapters/FluidSynthEngine.h"
+#include "playback/adapters/SongExport.h"
+#include "playback/adapters/WavRenderer.h"
+
+namespace quorvel {
+namespace {
+
+constexpr char kSmallSoundFont[] = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+double rms(const RenderedAudio& audio, double fromSeconds, double toSeconds) {
+  const auto first = static_cast<std::size_t>(fromSeconds * audio.sampleRate) * 2;
+  const auto last = std::min(static_cast<std::size_t>(toSeconds * audio.sampleRate) * 2, audio.samples.size());
+  if (last <= first) return 0.0;
+  double sum = 0.0;
+  for (std::size_t i = first; i < last; ++i) sum += double(audio.samples[i]) * audio.samples[i];
+  return std::sqrt(sum / double(last - first));
+}
+
+double difference(const RenderedAudio& a, const RenderedAudio& b) {
+  const std::size_t n = std::min(a.samples.size(), b.samples.size());
+  double sum = 0.0;
+  for (std::size_t i = 0; i < n; ++i) sum += std::abs(double(a.samples[i]) - b.samples[i]);
+  return sum / double(n);
+}
+
+RenderedAudio render(Score& s, const PlaySettings& settings, const std::string& soundFont = kSmallSoundFont) {
+  s.cueIndicator = kSongStartX;
+  const OfflinePlay play = playOffline(s, settings);
+  const std::optional<RenderedAudio> audio = renderMessages(play.messages, play.endMs + 500.0, soundFont);
+  if (!audio) throw std::runtime_error("no SoundFont");
+  return *audio;
+}
+
+TEST(SynthRender, SoundsWhereNotesSoundAndIsSilentWhereNoneDo) {
+  Score s;
+  PlaySettings settings;  // 120 bpm: a step lasts 125 ms
+  settings.instruments = {0, 0, 0, 0};  // piano: quick to fall silent after its note-off
+  addNote(s, kSopranoSet, makeMelodyNote(2, 72, 8, kSoprano));       // 0.00 .. 1.00 s
+  addNote(s, kDrumSet0 + 2, makeDrumNote(2 + 40, 12, 2, 2, 100));    // 5.00 s, kick drum
+  s.endIndicator = kStepPixels * (2 + 48);                           // 6.00 s
+  const RenderedAudio audio = render(s, settings, findGmSoundFont());
+  EXPECT_NEAR(double(audio.frames()) / audio.sampleRate, 6.5, 0.01);
+  EXPECT_GT(rms(audio, 0.05, 0.95), 300.0);
+  EXPECT_LT(rms(audio, 2.5, 4.95), 2.0);
+  EXPECT_GT(rms(audio, 5.0, 5.2), 300.0) << "drums sound on channel 10";
+}
+
+TEST(SynthRender, EachPartSoundsOnItsChannelWithItsProgram) {
+  for (int part = kBass; part <= kSoprano; ++part) {
+    SCOPED_TRACE(part);
+    Score s;
+    addNote(s, part, makeMelodyNote(2, 60, 4, part));
+    s.endIndicator = kStepPixels * (2 + 8);
+    PlaySettings base;
+    base.instruments = {0, 0, 0, 0};
+    PlaySettings ownChannel = base;
+    ownChannel.instruments[static_cast<std::size_t>(3 - part)] = 73;  // flute
+    PlaySettings otherChannel = base;
+    otherChannel.instruments[static_cast<std::size_t>(part == kSoprano ? 1 : 0)] = 73;
+
+    const RenderedAudio piano = render(s, base);
+    EXPECT_GT(rms(piano, 0.05, 0.45), 300.0);
+    EXPECT_GT(difference(piano, render(s, ownChannel)), 100.0) << "the part's program decides its sound";
+    EXPECT_EQ(difference(piano, render(s, otherChannel)), 0.0) << "other channels' programs do not";
+  }
+}
+
+TEST(SynthRender, WritesAPlayableWaveFile) {
+  RenderedAudio audio;
+  audio.samples = {0, 1, -1, 32767, -32768, 5};
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / "quorvel-render-test.wav";
+  ASSERT_EQ(writeWav(audio, path.string()), 0);
+  std::ifstream in(path, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(bytes.size(), 44u + 12u);
+  EXPECT_EQ(std::string(bytes.data(), 4), "RIFF");
+  EXPECT_EQ(std::string(bytes.data() + 8, 8), "WAVEfmt ");
+  EXPECT_EQ(std::string(bytes.data() + 36, 4), "data");
+  std::int16_t last = 0;
+  std::memcpy(&last, bytes.data() + 54, 2);
+  EXPECT_EQ(last, 5);
+  std::filesystem::remove(path);
+
+  EXPECT_EQ(writeWav(audio, "/nonexistent-dir/x.wav"), -1);
+}
+
+TEST(SynthRender, SongExportPlaysFromTheCueToTheEndIndicatorAndLeavesTheCue) {
+  Score s;
+  addNote(s, kSopranoSet, makeMelodyNote(2, 60, 4, kSoprano));
+  addNote(s, kSopranoSet, makeMelodyNote(10, 62, 4, kSoprano));
+  s.cueIndicator = kStepPixels * 10;  // only the second note: one second to the end indicator
+  s.endIndicator = kStepPixels * 18;
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / "quorvel-export-test.wav";
+  const SongExportResult result = exportSongAsWav(s, PlaySettings{}, path.string());
+  EXPECT_EQ(result.code, 0);
+  EXPECT_NEAR(result.seconds, 1.0 + 2.0, 0.01);
+  EXPECT_EQ(result.messages, 4u + 2u);
+  EXPECT_EQ(s.cueIndicator.load(), kStepPixels * 10);
+  EXPECT_GT(std::filesystem::file_size(path), 44u);
+  std::filesystem::remove(path);
+}
+
+}  // namespace
+}  // namespace quorvel

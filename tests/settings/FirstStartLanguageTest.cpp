@@ -1,0 +1,36 @@
+#include "settings/FirstStartLanguage.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace quorvel {
+namespace {
+
+TEST(FirstStartLanguage, OnlyJapaneseLocaleNamesChooseJapanese) {
+  for (const char* name : {"ja", "ja_JP", "ja_JP.UTF-8", "ja_JP.eucJP", "ja.UTF-8"})
+    EXPECT_EQ(languageForLocale(name), 1) << name;
+  for (const char* name : {"", "C", "POSIX", "C.UTF-8", "en_US.UTF-8", "de_DE", "jv_ID", "jam", "JP", "kw_GB"})
+    EXPECT_EQ(languageForLocale(name), 0) << name;
+}
+
+TEST(FirstStartLanguage, FollowsTheLocaleVariablesInTheirOrderOfPrecedence) {
+  std::map<std::string, std::string> env;
+  const EnvironmentLookup lookup = [&env](const char* name) -> const char* {
+    auto it = env.find(name);
+    return it == env.end() ? nullptr : it->second.c_str();
+  };
+  EXPECT_EQ(firstStartLanguage(lookup), 0);
+  env["LANG"] = "ja_JP.UTF-8";
+  EXPECT_EQ(firstStartLanguage(lookup), 1);
+  env["LC_MESSAGES"] = "en_GB.UTF-8";
+  EXPECT_EQ(firstStartLanguage(lookup), 0);
+  env["LC_ALL"] = "";  // set but empty: ignored
+  EXPECT_EQ(firstStartLanguage(lookup), 0);
+  env["LC_ALL"] = "ja_JP";
+  EXPECT_EQ(firstStartLanguage(lookup), 1);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,183 @@
+#include "settings/SettingsApply.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <utility>
+
+#include "model/NoteCode.h"
+#include "model/Score.h"
+#include "settings/RecordingListener.h"
+#include "settings/Utf16.h"
+
+namespace quorvel {
+namespace {
+
+using test::RecordingListener;
+
+class SettingsApply : public ::testing::Test {
+ protected:
+  Score score;
+  RecordingListener listener;
+};
+
+TEST_F(SettingsApply, TempoOutsideItsRangeKeepsTheLiveValue) {
+  GeneralSettings g;
+  for (int rejected : {241, 59, -1}) {
+    g.tempo = rejected;
+    applyGeneral(score, g, listener);
+    EXPECT_EQ(score.tempo(), 120) << rejected;
+  }
+  EXPECT_EQ(listener.playerChanges, 0);
+  for (int taken : {240, 60}) {
+    g.tempo = taken;
+    EXPECT_EQ(applyGeneral(score, g, listener), 0);
+    EXPECT_EQ(score.tempo(), taken);
+  }
+  EXPECT_EQ(listener.playerChanges, 2);
+}
+
+TEST_F(SettingsApply, DrumKeyOutsideGmPercussionLeavesAllTwelveButTakesTheRest) {
+  DrumSettings d;
+  d.drumKeys = {35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 88};
+  d.drumVelocity = 80;
+  d.enableNoteOff = 10;
+  EXPECT_EQ(applyDrums(score, d, listener), -1);
+  EXPECT_EQ(score.settings.drums.drumKeys, DrumSettings{}.drumKeys);
+  EXPECT_EQ(score.settings.drums.drumVelocity, 80);
+  EXPECT_EQ(score.settings.drums.enableNoteOff, 10);
+  d.drumKeys[11] = 87;
+  d.drumKeys[0] = 27;
+  EXPECT_EQ(applyDrums(score, d, listener), 0);
+  EXPECT_EQ(score.settings.drums.drumKeys, d.drumKeys);
+}
+
+TEST_F(SettingsApply, NewDrumSetEntersDrumsEditModeAndDropsTheMelodySelection) {
+  score.noteSets[kSelection].insert(encodeNote(100, 22, 20, kSopranoSet, 0, false));
+  DrumSettings d;
+  d.drumSet = 5;
+  d.drumVelocity = 0;
+  applyDrums(score, d, listener);
+  EXPECT_EQ(score.drumSet(), 5);
+  EXPECT_TRUE(score.drumsEditMode());
+  EXPECT_EQ(score.activeSet(), 5);
+  EXPECT_TRUE(score.noteSets[kSelection].empty());
+  EXPECT_EQ(score.settings.drums.drumVelocity, 127);
+  EXPECT_EQ(listener.selectedDrumSets, std::vector<int>{5});
+  d.drumSet = 8;
+  applyDrums(score, d, listener);
+  EXPECT_EQ(score.drumSet(), 5);
+  EXPECT_EQ(listener.selectedDrumSets.size(), 1u);
+}
+
+TEST_F(SettingsApply, NewEditPartLeavesDrumsEditModeAndTellsPlayerAndViews) {
+  score.setFlag(kFlagDrumsEdit | kFlagDrumsEdit2);
+  PartSettings p;
+  p.editPart = 1;
+  p.playSelectedPartOnly = 10;
+  EXPECT_EQ(applyParts(score, p, listener), 0);
+  EXPECT_EQ(score.editPart(), 1);
+  EXPECT_FALSE(score.hasFlag(kFlagDrumsEdit | kFlagDrumsEdit2));
+  EXPECT_EQ(listener.selectedParts, std::vector<int>{1});
+  EXPECT_EQ(listener.playParts, std::vector<int>{1});
+  EXPECT_EQ(listener.playerChanges, 1);
+  EXPECT_EQ(listener.programs, (std::vector<std::pair<int, int>>{{0, 94}, {1, 53}, {2, 88}, {3, 33}}));
+  p.playSelectedPartOnly = 0;
+  p.editPart = 4;
+  applyParts(score, p, listener);
+  EXPECT_EQ(score.editPart(), 1);
+  EXPECT_EQ(listener.playParts.back(), kPlayAllMelody);
+}
+
+TEST_F(SettingsApply, ChangingStrictLinesStopsPlaybackOnlyOnAChange) {
+  PartSettings p;
+  applyParts(score, p, listener);
+  EXPECT_EQ(listener.stops, 0);
+  p.playStrictLines = 10;
+  applyParts(score, p, listener);
+  applyParts(score, p, listener);
+  EXPECT_EQ(listener.stops, 1);
+}
+
+TEST_F(SettingsApply, InstrumentAbove127RejectsTheInstrumentsOnly) {
+  PartSettings p;
+  p.editPart = 0;
+  p.instruments = {1, 2, 128, 4};
+  EXPECT_EQ(applyParts(score, p, listener), -1);
+  EXPECT_EQ(score.settings.parts.instruments, PartSettings{}.instruments);
+  EXPECT_EQ(score.editPart(), 0);
+  EXPECT_TRUE(listener.programs.empty());
+}
+
+TEST_F(SettingsApply, MelodySkipsUnsetAndOutOfRangeValuesAndMovesTheOctaveBase) {
+  MelodySettings m;
+  m.values = {-1, 7, 64, -1, 10, 10, 0, 0, 0, 10, 0, 0, 6};
+  applyMelody(score, m);
+  const MelodySettings& live = score.settings.melody;
+  EXPECT_EQ(live[kKeyNote], 72);
+  EXPECT_EQ(live[kMode], 0);
+  EXPECT_EQ(live[kMelodyLength], 64);
+  EXPECT_EQ(live[kNnMelody], 10);
+  EXPECT_EQ(live[kLoopMelodyLength], 10);
+  EXPECT_EQ(live[kCounterLines], 0);
+  EXPECT_EQ(score.keyBase, 72);
+  m[kKeyNote] = 47;
+  applyMelody(score, m);
+  EXPECT_EQ(live[kKeyNote], 47);
+  EXPECT_EQ(score.keyBase, 36);
+  m[kKeyNote] = 85;
+  applyMelody(score, m);
+  EXPECT_EQ(live[kKeyNote], 47);
+  EXPECT_EQ(score.keyBase, 36);
+}
+
+TEST_F(SettingsApply, NeuralRatesRejectUnknownKindsAndSkipNegativeRates) {
+  CounterNnSettings c;
+  c.kind = 7;
+  c.quantizeRate[0] = 0.9;
+  EXPECT_EQ(applyCounterNn(score, c), -1);
+  EXPECT_EQ(score.settings.counterNn.quantizeRate[0], 0.05);
+  c.kind = 6;
+  c.shuffleRate[5] = -0.1;
+  EXPECT_EQ(applyCounterNn(score, c), 0);
+  EXPECT_EQ(score.settings.counterNn.kind, 6);
+  EXPECT_EQ(score.settings.counterNn.quantizeRate[0], 0.9);
+  EXPECT_EQ(score.settings.counterNn.shuffleRate[5], 0.24);
+  EXPECT_EQ(applyGeneratorNn(score, GeneratorNnSettings{4, {}, {}}), -1);
+  EXPECT_EQ(applyGeneratorNn(score, GeneratorNnSettings{3, {}, {}}), 0);
+}
+
+TEST_F(SettingsApply, AiTypeListsAreCopiedButKeptWithinTheirSlots) {
+  std::array<AiTypeList, kAiTypeLists> lists{};
+  lists[0].count = 2;
+  lists[0].selected = 1;
+  storeSlotText(lists[0].entries[1], "3_rock");
+  lists[1].count = 5000;
+  lists[2].count = 1;
+  lists[2].selected = 9;
+  lists[3].entries[0].fill(u'x');
+  applyAiTypes(score, lists);
+  EXPECT_EQ(score.settings.aiTypes[0].selected, 1);
+  EXPECT_EQ(slotText(score.settings.aiTypes[0].entries[1]), "3_rock");
+  EXPECT_EQ(score.settings.aiTypes[1].count, kAiTypeEntries);
+  EXPECT_EQ(score.settings.aiTypes[2].selected, 0);
+  EXPECT_EQ(slotText(score.settings.aiTypes[3].entries[0]).size(), 63u);
+}
+
+TEST_F(SettingsApply, WindowIsKeptOnAMonitorAndFoldersAreCopied) {
+  WindowSettings w;
+  w.left = 3000;  // a second monitor that is gone
+  w.top = 100;
+  w.drumsBandShown = 0;
+  storeSlotText(w.folders[2], "/data/");
+  const ScreenRect screens[] = {{0, 0, 1920, 1040}};
+  applyWindow(score, w, screens);
+  EXPECT_EQ(score.settings.window.left, 1120);
+  EXPECT_EQ(score.settings.window.top, 100);
+  EXPECT_EQ(score.settings.window.width, 800);
+  EXPECT_EQ(slotText(score.settings.window.folders[2]), "/data/");
+  EXPECT_FALSE(score.hasFlag(kFlagDrumsBand));
+}
+
+}  // namespace
+}  // namespace quorvel

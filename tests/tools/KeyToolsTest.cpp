@@ -1,0 +1,125 @@
+#include "tools/KeyTools.h"
+#include "ToolFixture.h"
+
+namespace quorvel {
+namespace {
+
+using ::testing::ElementsAre;
+
+class KeyToolsTest : public ToolFixture {
+ protected:
+  // Sequential notes of the given keys and lengths (in steps) in one part.
+  void line(int part, std::initializer_list<std::pair<int, int>> keyAndLength) {
+    int position = 0;
+    for (auto [key, length] : keyAndLength) {
+      melody(part, position, key, length);
+      position += length * 5;
+    }
+  }
+  std::optional<KeyEstimate> estimate(int reference = 3) {
+    return estimateKey({&set(0), &set(1), &set(2), &set(3)}, reference);
+  }
+  std::string statusOf() { return keyStatusText(*estimate()); }
+};
+
+TEST_F(KeyToolsTest, ScaleExamplesGiveTheirStatusTexts) {
+  line(3, {{60, 4}, {62, 4}, {64, 4}, {65, 4}, {67, 4}, {69, 4}, {71, 4}});
+  EXPECT_EQ(statusOf(), "C Major 100.00%");
+
+  removeSet(score, 3);
+  line(3, {{69, 4}, {64, 3}, {72, 2}, {71, 1}, {62, 1}, {65, 1}, {67, 1}});
+  EXPECT_EQ(statusOf(), "A Minor 100.00%");
+
+  removeSet(score, 3);
+  line(3, {{62, 4}, {69, 3}, {65, 2}, {71, 2}, {64, 1}, {67, 1}, {60, 1}});
+  EXPECT_EQ(statusOf(), "D Minor 85.71%");
+}
+
+TEST_F(KeyToolsTest, WeightsAreLengthsAndFaintPitchClassesAreNeverTonics) {
+  // D Dorian without A; the C is under 1% of the music, so neither C major
+  // nor any minor on a present tonic covers the rest as Dorian does.
+  line(2, {{62, 30}, {64, 20}, {65, 20}, {67, 20}, {71, 20}, {72, 1}});
+  EXPECT_EQ(statusOf(), "D Dorian 100.00%");
+  // Lengthening the C makes it a tonic candidate, and C major wins the tie.
+  melody(1, 0, 48, 10);
+  const auto e = estimate();
+  EXPECT_EQ(kKeyNames[static_cast<std::size_t>(e->tonic)], std::string("C"));
+  EXPECT_EQ(e->mode, 0);
+}
+
+TEST_F(KeyToolsTest, KeyPitchIsTheTonicNearestTheReferenceMean) {
+  line(3, {{60, 16}, {62, 16}, {64, 16}, {65, 16}, {67, 16}, {69, 16}, {71, 16}});
+  const std::vector<std::pair<std::vector<int>, int>> cases{
+      {{69, 71}, 72}, {{64, 72}, 72}, {{64, 71}, 60}, {{67}, 60}, {{43, 45}, 48}};
+  for (const auto& [keys, expected] : cases) {
+    removeSet(score, 0);
+    for (int k : keys) melody(0, 0, k, 1);
+    const auto e = estimate(0);
+    ASSERT_EQ(e->tonic, 0);
+    EXPECT_EQ(e->keyPitch, expected) << "first key " << keys.front();
+  }
+  removeSet(score, 0);
+  EXPECT_FALSE(estimate(0)->keyPitch.has_value());
+  removeSet(score, 3);
+  EXPECT_FALSE(estimate().has_value());
+}
+
+TEST_F(KeyToolsTest, DetectShowsTheKeyAndAppliesItOnlyWhenAsked) {
+  EXPECT_FALSE(detectKey(score, ui, true).has_value());
+  EXPECT_EQ(ui.status(1), "");
+
+  line(3, {{69, 4}, {64, 3}, {72, 2}, {71, 1}, {62, 1}, {65, 1}, {67, 1}});
+  detectKey(score, ui, false);
+  EXPECT_EQ(ui.status(1), "A Minor 100.00%");
+  EXPECT_EQ(score.settings.melody[kKeyNote], 72);
+
+  score.settings.melody[kMode] = 4;
+  detectKey(score, ui, true);
+  EXPECT_EQ(score.settings.melody[kKeyNote], 69);
+  EXPECT_EQ(score.keyBase, 60);
+  EXPECT_EQ(score.settings.melody[kMode], 4);
+}
+
+TEST_F(KeyToolsTest, DetectWithAnEmptyEditedPartKeepsTheKeyNote) {
+  line(1, {{60, 4}, {64, 4}, {67, 4}});
+  score.settings.melody[kKeyNote] = 65;
+  const auto e = detectKey(score, ui, true);
+  ASSERT_TRUE(e.has_value());
+  EXPECT_EQ(ui.status(1), "C Major 100.00%");
+  EXPECT_EQ(score.settings.melody[kKeyNote], 65);
+}
+
+TEST_F(KeyToolsTest, FitToC3TransposesTheMelodyAndForgetsHistory) {
+  melody(3, 0, 72);
+  melody(0, 10, 50);
+  const NoteCode hit = drum(3, 0);
+  score.undo[3].recordOne(makeMelodyNote(2, 80, 1, 3));
+  score.settings.melody[kKeyNote] = 72;
+  EXPECT_EQ(fitKeyToC3(score, ui), 0);
+  EXPECT_THAT(keys(3), ElementsAre(60));
+  EXPECT_THAT(keys(0), ElementsAre(38));
+  EXPECT_THAT(positions(0), ElementsAre(10));
+  EXPECT_EQ(set(7).count(hit), 1u);
+  EXPECT_FALSE(score.undo[3].canUndo());
+  EXPECT_EQ(score.settings.melody[kKeyNote], 60);
+  EXPECT_TRUE(score.isModified());
+  expectViewsInStep();
+  EXPECT_EQ(fitKeyToC3(score, ui), -2);
+}
+
+TEST_F(KeyToolsTest, FitToC3DropsNotesPushedOutOfRange) {
+  melody(3, 0, 100);
+  melody(3, 10, 97);
+  score.settings.melody[kKeyNote] = 36;  // everything goes up two octaves
+  fitKeyToC3(score, ui);
+  EXPECT_THAT(keys(3), ElementsAre(121));
+  score.settings.melody[kKeyNote] = 84;
+  melody(2, 0, 24);
+  fitKeyToC3(score, ui);
+  EXPECT_THAT(keys(3), ElementsAre(97));
+  EXPECT_THAT(keys(2), ElementsAre());
+  expectViewsInStep();
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,114 @@
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+
+#include "midifile/FileIo.h"
+#include "midifile/MidiReader.h"
+#include "support/TestData.h"
+#include "tools/BarTools.h"
+#include "tools/KeyTools.h"
+#include "tools/RegulateChain.h"
+#include "tools/ToolSupport.h"
+#include "ToolFixture.h"
+
+namespace quorvel {
+namespace {
+
+// Runs the tools over the real General MIDI songs of the openmsx package.
+class OpenmsxChainTest : public ToolFixture {
+ protected:
+  bool readMerged(const std::string& path) { return readMergedInto(score, path); }
+  bool readMergedInto(Score& target, const std::string& path) {
+    const auto bytes = readWholeFile(path);
+    if (!bytes) return false;
+    ReadOptions options;
+    options.merged = true;
+    options.readDrums = true;
+    ImportResult result;
+    if (readMidiBytes(target, ui, *bytes, options, result) != 0) return false;
+    clipToTimeline(target);
+    return true;
+  }
+
+  void expectNotesInsideTheTimeline(const std::string& song) const {
+    for (int index = kBassSet; index <= kDrumSet3; ++index) {
+      for (NoteCode c : set(index)) {
+        const int length = index < kDrumSet0 ? melodyLength(c) : drumLength(c);
+        ASSERT_GE(noteStart(c), kSongStartStep) << song;
+        ASSERT_LE(noteStart(c) + length, kTimelineEndStep) << song;
+        if (index < kDrumSet0) {
+          ASSERT_GE(melodyKey(c), 1) << song;
+          ASSERT_LE(melodyKey(c), 121) << song;
+          ASSERT_EQ(melodyPart(c), index) << song;
+        }
+      }
+    }
+  }
+
+  // Each part holds one line: no note starts before the previous one ended.
+  void expectSingleLines(const std::string& song) const {
+    for (int part = kBassSet; part <= kSopranoSet; ++part) {
+      int end = 0;
+      for (NoteCode c : set(part)) {
+        ASSERT_GE(noteStart(c), end) << song << " part " << part;
+        end = noteStart(c) + melodyLength(c);
+      }
+    }
+  }
+};
+
+TEST_F(OpenmsxChainTest, RegulatingChainKeepsEverySongIntact) {
+  const auto songs = test::openmsxSongs();
+  if (songs.empty()) GTEST_SKIP() << "openmsx songs are not installed";
+  EXPECT_EQ(songs.size(), 31u);
+  std::cout << "detected keys (song: status, key note before fitting)\n";
+  for (const std::string& path : songs) {
+    const std::string song = std::filesystem::path(path).filename().string();
+    score.settings.melody[kKeyNote] = 72;
+    ASSERT_TRUE(readMerged(path)) << song;
+    ASSERT_FALSE(set(kMelodyView).empty()) << song;
+    trimOpeningSilence(score, ui, false);
+    divideIntoParts(score, ui);
+    expectSingleLines(song);
+    const auto key = detectKey(score, ui, true);
+    ASSERT_TRUE(key.has_value()) << song;
+    std::cout << "  " << song << ": " << ui.status(1) << ", key note " << score.settings.melody[kKeyNote] << "\n";
+    EXPECT_GT(key->percent, 50.0) << song;
+    fitKeyToC3(score, ui);
+    EXPECT_EQ(score.settings.melody[kKeyNote], 60) << song;
+    reduceNoteValues(score, ui);
+    expectNotesInsideTheTimeline(song);
+    expectViewsInStep();
+    if (!set(kSopranoSet).empty()) {
+      const auto shortest = std::min_element(set(kSopranoSet).begin(), set(kSopranoSet).end(),
+                                             [](NoteCode a, NoteCode b) { return melodyLength(a) < melodyLength(b); });
+      EXPECT_EQ(melodyLength(*shortest), 1) << song;
+    }
+    Score chained;
+    ASSERT_TRUE(readMergedInto(chained, path));
+    EXPECT_EQ(regulateSong(chained, ui)->tonic, key->tonic) << song;
+    EXPECT_EQ(chained.noteSets, score.noteSets) << song;
+  }
+}
+
+TEST_F(OpenmsxChainTest, RegulateBarLengthLeavesAtMostABarOfSilenceInRealSongs) {
+  for (const std::string& path : test::openmsxSongs()) {
+    const std::string song = std::filesystem::path(path).filename().string();
+    ASSERT_TRUE(readMerged(path)) << song;
+    const std::size_t before = set(kMelodyView).size();
+    regulateBarLength(score, ui);
+    EXPECT_EQ(set(kMelodyView).size(), before) << song;  // one part: nothing falls into a closed gap
+    int end = -1;
+    for (NoteCode c : set(score.editPart())) {
+      ASSERT_LE(melodyLength(c), kStepsPerBar) << song;
+      if (end >= 0) {
+        ASSERT_LE(noteStart(c) - end, kStepsPerBar) << song;
+      }
+      end = std::max(end, noteStart(c) + melodyLength(c));
+    }
+    expectNotesInsideTheTimeline(song);
+  }
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "support/FakeUi.h"
+#include "ui/views/NoteGridView.h"
+#include "ui/views/PianoRoll.h"
+#include "ui/views/RulerView.h"
+#include "ui/views/ViewPalette.h"
+
+namespace quorvel::views {
+namespace {
+
+using test::FakeUi;
+
+void ensureApplication() {
+  static int argc = 1;
+  static char name[] = "ui_tests";
+  static char* argv[] = {name, nullptr};
+  if (!QApplication::instance()) new QApplication(argc, argv);
+}
+
+// Grabbed pictures go beside the test program, in the build folder.
+QString picturePath(const QString& name) { return QDir(QCoreApplication::applicationDirPath()).filePath(name); }
+
+void sendMouse(QWidget& w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+               Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QMouseEvent event(type, QPointF(at), QPointF(w.mapToGlobal(at)), button, held, mods);
+  QApplication::sendEvent(&w, &event);
+}
+
+// What a real double-click delivers: press, release, double-click, release.
+void doubleClick(QWidget& w, Qt::MouseButton button, QPoint at) {
+  QTest::mouseClick(&w, button, Qt::NoModifier, at);
+  QTest::mouseDClick(&w, button, Qt::NoModifier, at);
+  QTest::mouseRelease(&w, button, Qt::NoModifier, at);
+}
+
+void dragWith(QWidget& w, QPoint from, QPoint to, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QTest::mousePress(&w, Qt::LeftButton, mods, from);
+  sendMouse(w, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton, mods);
+  sendMouse(w, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, mods);
+  QTest::mouseRelease(&w, Qt::LeftButton, mods, to);
+}
+
+class ViewsPianoRollTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ensureApplication(); }
+
+  void SetUp() override {
+    roll = std::make_unique<PianoRoll>(score, ui, view, transport);
+    roll->resize(900, 560);
+    roll->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(roll.get()));
+    roll->scrollToX(0);
+    view.scrollY = 150;
+    roll->redraw(RedrawTarget::All);
+  }
+
+  NoteGridView& grid() { return roll->melodyGrid(); }
+  const NoteSet& set(int i) const { return score.noteSets[static_cast<std::size_t>(i)]; }
+  // Client point in the row of a key at a timeline x of the melody grid.
+  QPoint at(int x, int key) const { return {x - view.scrollX + 2, rowY(kMaxMelodyKey - key) - view.scrollY + 2}; }
+  QColor pixelOf(NoteGridView& g, NoteCode code) {
+    const QRect r = g.noteRect(code);
+    return g.pixmap().toImage().pixelColor(r.x() + r.width() / 2, r.y() + 2);
+  }
+
+  Score score;
+  FakeUi ui;
+  ViewState view{};
+  ViewTransport transport;
+  std::unique_ptr<PianoRoll> roll;
+};
+
+TEST_F(ViewsPianoRollTest, EverySevenPaneIsThereByName) {
+  for (const char* name : {"scaleC", "keyC", "mainC", "subC", "drumsKeyC", "drumsMainC", "drumsSubC"}) {
+    EXPECT_NE(roll->findChild<QWidget*>(name), nullptr) << name;
+  }
+  EXPECT_EQ(roll->findChild<QWidget*>("drumsMainC")->height(), 75);
+  EXPECT_EQ(roll->findChild<QWidget*>("scaleC")->height(), 32);
+  EXPECT_EQ(ui.status(2), "key: C4(72)");
+}
+
+TEST_F(ViewsPianoRollTest, DrawSelectMoveAndUndoWithTheMouse) {
+  doubleClick(grid(), Qt::LeftButton, at(90, 72));
+  const NoteCode drawn = makeMelodyNote(18, 72, 4, kSoprano);
+  ASSERT_EQ(set(kSopranoSet), NoteSet{drawn});
+  EXPECT_EQ(pixelOf(grid(), drawn), partColour(kSoprano));
+  grid().pixmap().save(picturePath("views_drawn_note.png"));
+
+  QTest::mouseClick(&grid(), Qt::LeftButton, Qt::NoModifier, at(92, 72));
+  EXPECT_EQ(set(kSelection), NoteSet{drawn});
+  EXPECT_EQ(pixelOf(grid(), drawn), kSelectionFill);
+
+  dragWith(grid(), at(92, 72), at(172, 74));
+  const NoteCode moved = drawn + 16 * kStepDelta - 2 * kMelodyRowDelta;
+  EXPECT_EQ(set(kSopranoSet), NoteSet{moved});
+  EXPECT_EQ(pixelOf(grid(), moved), kSelectionFill);
+  roll->undo();
+  EXPECT_EQ(set(kSopranoSet), NoteSet{drawn});
+  roll->undo();
+  EXPECT_TRUE(set(kSopranoSet).empty());
+  roll->redo();
+  roll->redo();
+  EXPECT_EQ(set(kSopranoSet), NoteSet{moved});
+}
+
+TEST_F(ViewsPianoRollTest, CopyDeleteAndRubberBandWithTheMouse) {
+  const NoteCode a = makeMelodyNote(10, 70, 4, kSoprano);
+  const NoteCode b = makeMelodyNote(14, 67, 4, kSoprano);
+  addNote(score, kSopranoSet, a);
+  addNote(score, kSopranoSet, b);
+  roll->redraw(RedrawTarget::Melody);
+
+  roll->selectAll();
+  EXPECT_EQ(set(kSelection).size(), 2u);
+  dragWith(grid(), at(52, 70), at(212, 70), Qt::ControlModifier);
+  EXPECT_EQ(set(kSopranoSet).size(), 4u);
+  EXPECT_EQ(set(kSopranoSet).count(a + 32 * kStepDelta), 1u);
+
+  doubleClick(grid(), Qt::RightButton, at(52, 70));
+  EXPECT_EQ(set(kSopranoSet).count(a), 0u);
+  EXPECT_EQ(set(kSopranoSet).size(), 3u);
+  doubleClick(grid(), Qt::RightButton, at(600, 40));  // empty: nothing
+  EXPECT_EQ(set(kSopranoSet).size(), 3u);
+  roll->undo();
+  EXPECT_EQ(set(kSopranoSet).size(), 4u);
+
+  view.tool = ViewTool::Select;
+  QTest::mouseClick(&grid(), Qt::LeftButton, Qt::NoModifier, at(400, 40));
+  EXPECT_TRUE(set(kSelection).empty());
+  QTest::mousePress(&grid(), Qt::LeftButton, Qt::NoModifier, at(40, 71));
+  sendMouse(grid(), QEvent::MouseMove, at(120, 66), Qt::NoButton, Qt::LeftButton);
+  grid().pixmap().save(picturePath("views_rubber_band.png"));
+  QTest::mouseRelease(&grid(), Qt::LeftButton, Qt::NoModifier, at(120, 66));
+  EXPECT_EQ(set(kSelection), (NoteSet{a, b}));
+}
+
+TEST_F(ViewsPianoRollTest, PasteFollowsTheMouseUntilAClick) {
+  const NoteCode a = makeMelodyNote(10, 70, 4, kSoprano);
+  addNote(score, kSopranoSet, a);
+  QTest::mouseClick(&grid(), Qt::LeftButton, Qt::NoModifier, at(52, 70));
+  roll->copy();
+  roll->paste();
+  sendMouse(grid(), QEvent::MouseMove, at(330, 65), Qt::NoButton, Qt::NoButton);
+  const NoteCode placed = makeMelodyNote(66, 65, 4, kSoprano);
+  EXPECT_EQ(pixelOf(grid(), placed), kSelectionFill) << "drawn where it would land";
+  EXPECT_EQ(set(kSopranoSet).size(), 1u);
+  QTest::mouseClick(&grid(), Qt::LeftButton, Qt::NoModifier, at(330, 65));
+  EXPECT_EQ(set(kSopranoSet), (NoteSet{a, placed}));
+  roll->undo();
+  EXPECT_EQ(set(kSopranoSet), NoteSet{a});
+}
+
+TEST_F(ViewsPianoRollTest, DrumGridDrawsInTheLevelColour) {
+  roll->setDrumsBandVisible(true);
+  NoteGridView& drums = roll->drumGrid();
+  score.settings.drums.drumSet = 7;
+  doubleClick(drums, Qt::LeftButton, QPoint(52, rowY(5) + 2));
+  const NoteCode hit = makeDrumNote(10, 5, 4, 3, 127);
+  ASSERT_EQ(set(7), NoteSet{hit});
+  EXPECT_TRUE(score.drumsEditMode());
+  EXPECT_EQ(pixelOf(drums, hit), levelColour(3));
+  roll->grab().save(picturePath("views_piano_roll.png"));
+  const QPixmap lanes = roll->findChild<QWidget*>("drumsKeyC")->grab();
+  lanes.scaled(lanes.size() * 4).save(picturePath("views_drum_lanes_x4.png"));
+  roll->undo();
+  EXPECT_TRUE(set(7).empty());
+  roll->setDrumsBandVisible(false);
+  EXPECT_FALSE(drums.isVisible());
+}
+
+TEST_F(ViewsPianoRollTest, RulerDragsTheCueAndOffersTheScaleMenu) {
+  int pauses = 0, resumes = 0;
+  transport.pause = [&] { ++pauses; score.clearFlag(kFlagPlaying); };
+  transport.resume = [&] { ++resumes; };
+  RulerView& ruler = roll->ruler();
+  score.setFlag(kFlagPlaying);
+  dragWith(ruler, QPoint(10, 24), QPoint(170, 24));
+  EXPECT_EQ(score.cueIndicator.load(), 170);
+  EXPECT_EQ(pauses, 1);
+  EXPECT_EQ(resumes, 1);
+  EXPECT_EQ(ui.status(0), "bars: 3, beats 1");
+
+  int command = 0, commandX = 0;
+  QObject::connect(roll.get(), &PianoRoll::scaleMenuCommand, [&](int c, int x) { command = c; commandX = x; });
+  QTest::mouseClick(&ruler, Qt::RightButton, Qt::NoModifier, QPoint(412, 8));
+  QMenu& menu = ruler.scaleMenu();
+  EXPECT_TRUE(menu.isVisible());
+  ASSERT_EQ(menu.actions().size(), 4);
+  EXPECT_EQ(menu.actions()[3]->text(), "Set End Indicator Here");
+  menu.actions()[3]->trigger();
+  menu.close();
+  EXPECT_EQ(score.endIndicator.load(), 410);
+  EXPECT_EQ(command, kSetEndIndicatorHere);
+  EXPECT_EQ(commandX, 410);
+  ruler.pixmap().save(picturePath("views_ruler.png"));
+}
+
+TEST_F(ViewsPianoRollTest, ScrollingIsSharedAndFollowsThePlayingCue) {
+  QWheelEvent down(QPointF(100, 100), QPointF(grid().mapToGlobal(QPoint(100, 100))), QPoint(), QPoint(0, -120),
+                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&grid(), &down);
+  EXPECT_EQ(view.scrollY, 180);
+  roll->horizontalBar().setValue(800);
+  EXPECT_EQ(view.scrollX, 800);
+
+  score.setFlag(kFlagPlaying);
+  score.cueIndicator = 5000;
+  QTest::qWait(100);
+  EXPECT_EQ(view.scrollX, 4990);
+  EXPECT_EQ(roll->horizontalBar().value(), 4990);
+}
+
+TEST_F(ViewsPianoRollTest, KeyboardEditsWaitWhileNotesHangOnTheMouse) {
+  const NoteCode a = makeMelodyNote(10, 70, 4, kSoprano);
+  addNote(score, kSopranoSet, a);
+  score.undo[kSopranoSet].record(kUndoAdded, NoteSet{a});
+  QTest::mousePress(&grid(), Qt::LeftButton, Qt::NoModifier, at(52, 70));
+  sendMouse(grid(), QEvent::MouseMove, at(92, 70), Qt::NoButton, Qt::LeftButton);
+  roll->undo();
+  roll->deleteSelection();
+  QTest::mouseRelease(&grid(), Qt::LeftButton, Qt::NoModifier, at(92, 70));
+  EXPECT_EQ(set(kSopranoSet), NoteSet{a + 8 * kStepDelta});
+  roll->undo();
+  EXPECT_EQ(set(kSopranoSet), NoteSet{a});
+}
+
+TEST_F(ViewsPianoRollTest, KeyNoteBandDragShowsTheKeyInPaneTwo) {
+  int dropped = 0;
+  QObject::connect(roll.get(), &PianoRoll::keyNoteDropped, [&] { ++dropped; });
+  dragWith(grid(), at(2, 72), at(2, 79));
+  EXPECT_EQ(score.settings.melody[kKeyNote], 79);
+  EXPECT_EQ(ui.status(2), "key: G4(79)");
+  EXPECT_EQ(dropped, 1);
+}
+
+TEST_F(ViewsPianoRollTest, LengthStripFollowsItsScrollBar) {
+  roll->lengthBar().setValue(20);
+  EXPECT_EQ(view.newNoteLength, 100);
+  doubleClick(grid(), Qt::LeftButton, at(50, 60));
+  EXPECT_EQ(set(kSopranoSet), NoteSet{makeMelodyNote(10, 60, 20, kSoprano)});
+  view.newNoteLength = 40;
+  roll->redraw(RedrawTarget::All);
+  EXPECT_EQ(roll->lengthBar().value(), 8);
+}
+
+}  // namespace
+}  // namespace quorvel::views
