@@ -14,8 +14,4 @@ inline constexpr int kSaveFolderSlot = 1;
 std::string askMidiOpenPath(Score& s, Ui& ui);
 std::string askMidiSavePath(Score& s, Ui& ui, const std::string& initialName);
 
-// Stores the folder of `path` in the slot and, unless the paired slot already
-// names a folder that exists, in the paired slot too (0 with 1, 2 with 3, ...).
-void rememberFolderOf(Score& s, int slot, const std::string& path);
-
 }  // namespace quorvel

@@ -172,6 +172,10 @@ TEST_F(MainWindowTest, DroppedNoteSequenceLandsInSoprano) {
   std::ofstream(file) << std::hex << makeMelodyNote(0, 67, 4, kBass) << ' ' << makeMelodyNote(0, 69, 4, kBass);
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+  // Qt delivers a drop only to a widget that accepted the drag entering it.
+  QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &enter);
+  ASSERT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window.get(), &drop);
   EXPECT_EQ(app.score.noteSets[kSopranoSet].size(), 2u);
