@@ -1,12 +1,12 @@
 // quorvel-cli generate: one local generation mode, run headless as its
 // toolbar button would be, on an empty song or on a MIDI file.
-#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 
 #include "cli/Command.h"
+#include "cli/SongLoading.h"
 #include "generator/GenerationCommands.h"
 #include "midifile/FileIo.h"
 #include "midifile/MidiReader.h"
@@ -19,18 +19,6 @@ constexpr const char* kUsage =
     "generate MODE OUT.mid [--in IN.mid [--track N]] [--key 60] [--mode 0..5] [--beats L] [--part 0..3] "
     "[--seed S] [--locators L R]";
 
-// Messages go to stderr; every question is answered Yes.
-class ConsoleUi : public Ui {
- public:
-  void setWindowTitle(const std::string&) override {}
-  void setStatus(int, const std::string&) override {}
-  MsgAnswer messageBox(const std::string& text, const std::string&, MsgIcon, MsgButtons buttons) override {
-    std::cerr << text << "\n";
-    return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgAnswer::Ok : MsgAnswer::Yes;
-  }
-  void redraw(RedrawTarget) override {}
-  void pumpEvents() override {}
-};
 
 struct Options {
   std::string mode;
@@ -40,12 +28,6 @@ struct Options {
   std::optional<std::uint32_t> seed;
 };
 
-std::optional<int> intArg(const std::string& text, int low, int high) {
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc{} || end != text.data() + text.size() || value < low || value > high) return std::nullopt;
-  return value;
-}
 
 // Answers the options, or nullopt after printing what is wrong.
 std::optional<Options> parseOptions(const Args& args) {

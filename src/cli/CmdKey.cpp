@@ -3,6 +3,7 @@
 
 #include "app/Ui.h"
 #include "cli/Command.h"
+#include "cli/SongLoading.h"
 #include "midifile/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "model/Score.h"
@@ -11,18 +12,6 @@
 namespace quorvel::cli {
 namespace {
 
-// Messages go to stderr; nothing is asked.
-class QuietUi : public Ui {
- public:
-  void setWindowTitle(const std::string&) override {}
-  void setStatus(int, const std::string&) override {}
-  MsgAnswer messageBox(const std::string& text, const std::string&, MsgIcon, MsgButtons) override {
-    std::cerr << text << "\n";
-    return MsgAnswer::Ok;
-  }
-  void redraw(RedrawTarget) override {}
-  void pumpEvents() override {}
-};
 
 int runKey(const Args& args) {
   if (args.size() != 1) {
@@ -31,7 +20,7 @@ int runKey(const Args& args) {
   }
   const auto bytes = readWholeFile(args[0]);
   Score score;
-  QuietUi ui;
+  ConsoleUi ui;
   ReadOptions options;
   options.merged = true;
   ImportResult result;

@@ -40,7 +40,7 @@ int runRead(const Args& args) {
     else return usageError("read");
   }
   if (path.empty()) return usageError("read");
-  ConsoleMessagesUi ui;
+  ConsoleUi ui;
   if (loadSong(*score, ui, path) != 0) return 1;
   printScore(std::cout, *score);
   return 0;

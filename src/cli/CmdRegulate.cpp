@@ -4,6 +4,7 @@
 
 #include "app/Ui.h"
 #include "cli/Command.h"
+#include "cli/SongLoading.h"
 #include "midifile/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "midifile/MidiWriter.h"
@@ -13,18 +14,6 @@
 namespace quorvel::cli {
 namespace {
 
-// Messages go to stderr; nothing is asked.
-class QuietUi : public Ui {
- public:
-  void setWindowTitle(const std::string&) override {}
-  void setStatus(int, const std::string&) override {}
-  MsgAnswer messageBox(const std::string& text, const std::string&, MsgIcon, MsgButtons) override {
-    std::cerr << text << "\n";
-    return MsgAnswer::Ok;
-  }
-  void redraw(RedrawTarget) override {}
-  void pumpEvents() override {}
-};
 
 int runRegulate(const Args& args) {
   if (args.size() != 2) {
@@ -33,7 +22,7 @@ int runRegulate(const Args& args) {
   }
   const auto bytes = readWholeFile(args[0]);
   Score score;
-  QuietUi ui;
+  ConsoleUi ui;
   ReadOptions readOptions;
   readOptions.merged = true;
   readOptions.readDrums = true;

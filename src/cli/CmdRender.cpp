@@ -1,13 +1,13 @@
 // quorvel-cli render: plays a MIDI file through the built-in synth as the
 // player would, offline, into a WAV file.
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <iostream>
 #include <optional>
 #include <string>
 
 #include "cli/Command.h"
+#include "cli/SongLoading.h"
 #include "app/Ui.h"
 #include "midifile/FileIo.h"
 #include "midifile/MidiReader.h"
@@ -20,18 +20,6 @@ namespace {
 
 constexpr const char* kUsage = "render IN.mid OUT.wav [--strict] [--tempo 60..240]";
 
-// Messages go to stderr; every question gets its plain acknowledgement.
-class ConsoleUi : public Ui {
- public:
-  void setWindowTitle(const std::string&) override {}
-  void setStatus(int, const std::string&) override {}
-  MsgAnswer messageBox(const std::string& text, const std::string&, MsgIcon, MsgButtons buttons) override {
-    std::cerr << text << "\n";
-    return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgAnswer::Ok : MsgAnswer::Yes;
-  }
-  void redraw(RedrawTarget) override {}
-  void pumpEvents() override {}
-};
 
 struct Options {
   std::string in;
@@ -40,12 +28,6 @@ struct Options {
   std::optional<int> tempo;
 };
 
-std::optional<int> tempoArg(const std::string& text) {
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc{} || end != text.data() + text.size() || value < 60 || value > 240) return std::nullopt;
-  return value;
-}
 
 std::optional<Options> parseOptions(const Args& args) {
   if (args.size() < 2) return std::nullopt;
@@ -56,7 +38,7 @@ std::optional<Options> parseOptions(const Args& args) {
     if (args[i] == "--strict") {
       o.strict = true;
     } else if (args[i] == "--tempo" && i + 1 < args.size()) {
-      o.tempo = tempoArg(args[++i]);
+      o.tempo = intArg(args[++i], 60, 240);
       if (!o.tempo) return std::nullopt;
     } else {
       return std::nullopt;

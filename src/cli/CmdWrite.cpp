@@ -25,7 +25,7 @@ int runWrite(const Args& args) {
     else return usageError("write");
   }
   if (paths.size() != 2) return usageError("write");
-  ConsoleMessagesUi ui;
+  ConsoleUi ui;
   if (loadSong(*score, ui, paths[0]) != 0) return 1;
   score->fileName = paths[1];
   score->setFlag(kFlagModified);
