@@ -22,6 +22,11 @@ QPushButton* toggle(const QString& text, bool down, QWidget* parent) {
   return b;
 }
 
+int highlightedRow(const QListWidget& list) {
+  const QList<QListWidgetItem*> items = list.selectedItems();
+  return items.isEmpty() ? -1 : list.row(items.front());
+}
+
 }  // namespace
 
 TrackAssignDialog::TrackAssignDialog(TrackAssignment& model, QWidget* parent) : QDialog(parent), model_(model) {
@@ -38,8 +43,11 @@ void TrackAssignDialog::buildLayout() {
   drums_ = new QListWidget(this);
   drums_->setObjectName("drumTracks");
 
-  // The four toggles sit beside the first four rows of the voice list.
+  // The four toggles sit beside the first four rows of the voice list: rows
+  // as tall as the toggles, no gaps, both starting inside the list frame.
   auto* toggles = new QVBoxLayout;
+  toggles->setSpacing(0);
+  toggles->setContentsMargins(0, voices_->frameWidth(), 0, 0);
   for (int row = 0; row < TrackAssignment::kVoiceRows; ++row) {
     auto* b = toggle(kVoiceLetters[row], model_.voiceOn[static_cast<std::size_t>(row)], this);
     connect(b, &QPushButton::toggled, this, [this, row](bool on) { model_.voiceOn[static_cast<std::size_t>(row)] = on; });
@@ -93,15 +101,21 @@ void TrackAssignDialog::buildLayout() {
   layout->addLayout(grid);
   layout->addLayout(buttons);
 
-  connect(voices_, &QListWidget::currentRowChanged, this, &TrackAssignDialog::voiceRowChosen);
-  connect(drums_, &QListWidget::currentRowChanged, this, &TrackAssignDialog::drumRowChosen);
+  // The model follows the highlighted row, not the current one: a list that
+  // takes the focus makes its first row current without highlighting it.
+  connect(voices_, &QListWidget::itemSelectionChanged, this, [this] { voiceRowChosen(highlightedRow(*voices_)); });
+  connect(drums_, &QListWidget::itemSelectionChanged, this, [this] { drumRowChosen(highlightedRow(*drums_)); });
 }
 
 void TrackAssignDialog::fillLists() {
   const QSignalBlocker blockVoices(voices_);
   const QSignalBlocker blockDrums(drums_);
   voices_->clear();
-  for (const TrackRow& row : model_.voiceRows) voices_->addItem(QString::fromStdString(row.label));
+  const int rowHeight = voiceToggles_[0]->sizeHint().height();
+  for (const TrackRow& row : model_.voiceRows) {
+    auto* item = new QListWidgetItem(QString::fromStdString(row.label), voices_);
+    item->setSizeHint(QSize(0, rowHeight));
+  }
   drums_->clear();
   for (const TrackRow& row : model_.drumRows) drums_->addItem(QString::fromStdString(row.label));
   voices_->setCurrentRow(model_.selectedVoice);

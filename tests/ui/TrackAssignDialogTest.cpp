@@ -1,0 +1,275 @@
+// The "Open" track dialog driven with real clicks and keys on a real song:
+// what it lists, how its buttons change the model, and how OK and Close end it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "midifile/FileIo.h"
+#include "midifile/MidiReader.h"
+#include "midifile/SongFiles.h"
+#include "midifile/TrackAssignment.h"
+#include "model/Score.h"
+#include "support/FakeUi.h"
+#include "support/TestData.h"
+#include "ui/MainWindow.h"
+#include "ui/QtUi.h"
+#include "ui/TrackAssignDialog.h"
+
+namespace quorvel {
+namespace {
+
+void ensureApplication() {
+  static int argc = 1;
+  static char name[] = "ui_tests";
+  static char* argv[] = {name, nullptr};
+  if (!QApplication::instance()) new QApplication(argc, argv);
+}
+
+QPushButton* buttonNamed(QWidget& dialog, const QString& text) {
+  for (auto* b : dialog.findChildren<QPushButton*>())
+    if (b->text() == text) return b;
+  return nullptr;
+}
+
+// Plain strings, so that a failure prints the rows readably.
+std::vector<std::string> rowTexts(const QListWidget& list) {
+  std::vector<std::string> texts;
+  for (int row = 0; row < list.count(); ++row) texts.push_back(list.item(row)->text().toStdString());
+  return texts;
+}
+
+std::vector<std::string> labelsOf(const std::vector<TrackRow>& rows) {
+  std::vector<std::string> labels;
+  for (const TrackRow& r : rows) labels.push_back(r.label);
+  return labels;
+}
+
+void clickRow(QListWidget& list, int row) {
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, list.visualItemRect(list.item(row)).center());
+}
+
+void clickButton(QWidget& dialog, const QString& text) {
+  QPushButton* b = buttonNamed(dialog, text);
+  ASSERT_NE(b, nullptr) << text.toStdString();
+  QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// A song with at least two voice tracks and drums, read track by track.
+struct ReadSong {
+  std::string path;
+  std::unique_ptr<Score> score = std::make_unique<Score>();
+  ImportResult imported;
+};
+
+bool readTracks(const std::string& path, ReadSong& song, test::FakeUi& ui) {
+  const auto bytes = readWholeFile(path);
+  song = ReadSong{};
+  song.path = path;
+  return bytes && readMidiBytes(*song.score, ui, *bytes, ReadOptions{}, song.imported) == 0;
+}
+
+std::string firstSongWithVoicesAndDrums() {
+  test::FakeUi ui;
+  for (const std::string& path : test::openmsxSongs()) {
+    ReadSong song;
+    if (!readTracks(path, song, ui)) continue;
+    const TrackAssignment model = makeTrackAssignment(song.imported, 0);
+    if (song.imported.anyDrums && model.voiceRows[1].setIndex >= 0) return path;
+  }
+  return {};
+}
+
+class TrackAssignDialogTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ensureApplication(); }
+
+  void SetUp() override {
+    path = firstSongWithVoicesAndDrums();
+    ASSERT_FALSE(path.empty()) << "no openmsx song with two voice tracks and drums";
+    ASSERT_TRUE(readTracks(path, song, fakeUi));
+    model = makeTrackAssignment(song.imported, 0);
+    offered = model;
+  }
+
+  // Acts on the dialog once the core has opened it modally, then leaves it.
+  static void whenDialogOpens(std::function<void(TrackAssignDialog&)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+      auto* dialog = qobject_cast<TrackAssignDialog*>(QApplication::activeModalWidget());
+      if (!dialog) {
+        ADD_FAILURE() << "the track dialog did not open";
+        if (auto* other = qobject_cast<QDialog*>(QApplication::activeModalWidget())) other->reject();
+        return;
+      }
+      act(*dialog);
+    });
+  }
+
+  // The song as the core builds it from a model changed without any widget.
+  std::unique_ptr<Score> songFromModel(const TrackAssignment& chosen) {
+    ReadSong direct;
+    EXPECT_TRUE(readTracks(path, direct, fakeUi));
+    applyTrackAssignment(*direct.score, fakeUi, chosen, direct.imported, path);
+    return std::move(direct.score);
+  }
+
+  std::string path;
+  test::FakeUi fakeUi;
+  ReadSong song;
+  TrackAssignment model;
+  TrackAssignment offered;
+};
+
+TEST_F(TrackAssignDialogTest, ListsTracksAndMirrorsEveryClickInTheModel) {
+  TrackAssignDialog dialog(model);
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  auto* voices = dialog.findChild<QListWidget*>(QStringLiteral("voiceTracks"));
+  auto* drums = dialog.findChild<QListWidget*>(QStringLiteral("drumTracks"));
+  ASSERT_TRUE(voices && drums);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Open"));
+  EXPECT_EQ(rowTexts(*voices), labelsOf(offered.voiceRows));
+  EXPECT_EQ(rowTexts(*drums), labelsOf(offered.drumRows));
+  EXPECT_EQ(rowTexts(*drums).front(), "ALL DRUMS");
+  // Nothing is highlighted, so there is nothing to move or play yet.
+  QSignalSpy preview(&dialog, &TrackAssignDialog::previewRequested);
+  EXPECT_TRUE(voices->selectedItems().isEmpty());
+  EXPECT_TRUE(drums->selectedItems().isEmpty());
+  EXPECT_EQ(model.selectedVoice, -1);
+  clickButton(dialog, "Down");
+  clickButton(dialog, "Play");
+  EXPECT_EQ(preview.count(), 0);
+  EXPECT_EQ(rowTexts(*voices), labelsOf(offered.voiceRows));
+
+  const QStringList letters = {"S", "A", "T", "B"};
+  for (int row = 0; row < TrackAssignment::kVoiceRows; ++row)
+    EXPECT_EQ(buttonNamed(dialog, letters[row])->isChecked(), offered.voiceOn[static_cast<std::size_t>(row)]);
+  EXPECT_TRUE(buttonNamed(dialog, "D")->isChecked());
+
+  // Each toggle sits level with the row it switches.
+  for (int row = 0; row < TrackAssignment::kVoiceRows; ++row) {
+    QPushButton* b = buttonNamed(dialog, letters[row]);
+    const QRect rowRect = voices->visualItemRect(voices->item(row));
+    const int rowMiddle = voices->viewport()->mapTo(&dialog, rowRect.center()).y();
+    EXPECT_LE(std::abs(b->mapTo(&dialog, b->rect().center()).y() - rowMiddle), rowRect.height() / 4)
+        << letters[row].toStdString();
+  }
+
+  // Toggles: a click on "A" and "D", the space bar on "S".
+  clickButton(dialog, "A");
+  EXPECT_EQ(model.voiceOn[1], !offered.voiceOn[1]);
+  clickButton(dialog, "D");
+  EXPECT_FALSE(model.drumsOn);
+  buttonNamed(dialog, "S")->setFocus();
+  QTest::keyClick(buttonNamed(dialog, "S"), Qt::Key_Space);
+  EXPECT_FALSE(model.voiceOn[0]);
+  EXPECT_EQ(model.voiceOn[0], buttonNamed(dialog, "S")->isChecked());
+
+  // Order: the first track goes down one row, then cannot go above the top.
+  clickRow(*voices, 0);
+  EXPECT_EQ(model.selectedVoice, 0);
+  clickButton(dialog, "Down");
+  EXPECT_EQ(model.voiceRows[1].label, offered.voiceRows[0].label);
+  EXPECT_EQ(model.voiceRows[0].label, offered.voiceRows[1].label);
+  EXPECT_EQ(rowTexts(*voices), labelsOf(model.voiceRows));
+  EXPECT_EQ(voices->currentRow(), 1);
+  EXPECT_EQ(model.selectedVoice, 1);
+  clickButton(dialog, "Up");
+  clickButton(dialog, "Up");
+  EXPECT_EQ(rowTexts(*voices), labelsOf(offered.voiceRows));
+  EXPECT_EQ(model.selectedVoice, 0);
+
+  // The arrow key moves the selection like a click does; "Play" asks for that row's set.
+  QTest::keyClick(voices, Qt::Key_Down);
+  EXPECT_EQ(model.selectedVoice, 1);
+  clickButton(dialog, "Play");
+  ASSERT_EQ(preview.count(), 1);
+  EXPECT_EQ(preview.at(0).at(0).toInt(), offered.voiceRows[1].setIndex);
+
+  // A drum row takes the selection from the voice list.
+  clickRow(*drums, 0);
+  EXPECT_EQ(model.selectedDrum, 0);
+  EXPECT_EQ(model.drumSource, 0);
+  EXPECT_EQ(model.selectedVoice, -1);
+  EXPECT_TRUE(voices->selectedItems().isEmpty());
+
+  clickRow(*voices, 2);
+  EXPECT_EQ(model.selectedVoice, 2);
+  EXPECT_EQ(model.selectedDrum, -1);
+  EXPECT_TRUE(drums->selectedItems().isEmpty());
+
+  const QString picture = QDir(QCoreApplication::applicationDirPath()).filePath("track_assign_dialog.png");
+  EXPECT_TRUE(dialog.grab().save(picture)) << picture.toStdString();
+}
+
+// Keys go where the user's keys go: to whatever has the focus when the dialog comes up.
+void pressOnOpenDialog(TrackAssignDialog& dialog, Qt::Key key) {
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &dialog;
+  QTest::keyClick(target, key);
+}
+
+TEST_F(TrackAssignDialogTest, EnterAcceptsAndEscapeRejects) {
+  {
+    TrackAssignDialog dialog(model);
+    pressOnOpenDialog(dialog, Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(model.voiceOn, offered.voiceOn) << "Enter must not flip a toggle";
+  }
+  TrackAssignDialog dialog(model);
+  pressOnOpenDialog(dialog, Qt::Key_Escape);
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(TrackAssignDialogTest, OkGivesTheSongTheCoreBuildsFromTheSameChoices) {
+  QtUi ui;
+  Score score;
+  whenDialogOpens([](TrackAssignDialog& dialog) {
+    auto* voices = dialog.findChild<QListWidget*>(QStringLiteral("voiceTracks"));
+    clickRow(*voices, 0);
+    clickButton(dialog, "Down");
+    clickButton(dialog, "T");
+    clickButton(dialog, "OK");
+  });
+  ASSERT_EQ(openSongFile(score, ui, path), 0);
+
+  TrackAssignment chosen = offered;
+  chosen.selectVoice(0);
+  chosen.moveDown();
+  chosen.voiceOn[2] = !chosen.voiceOn[2];
+  const auto expected = songFromModel(chosen);
+  const auto unchanged = songFromModel(offered);
+  for (int set = kBassSet; set < kDrumSet0 + 4; ++set)
+    EXPECT_EQ(score.noteSets[static_cast<std::size_t>(set)], expected->noteSets[static_cast<std::size_t>(set)])
+        << "set " << set;
+  EXPECT_FALSE(score.noteSets[kSopranoSet].empty());
+  EXPECT_NE(score.noteSets[kSopranoSet], unchanged->noteSets[kSopranoSet]);
+  EXPECT_TRUE(score.noteSets[kImportedDrums].empty());
+}
+
+TEST_F(TrackAssignDialogTest, CloseLeavesTheSongEmptyAndLetsTheTracksGo) {
+  QtUi ui;
+  Score score;
+  whenDialogOpens([](TrackAssignDialog& dialog) { clickButton(dialog, "Close"); });
+  EXPECT_EQ(openSongFile(score, ui, path), -1);
+  for (int set = kBassSet; set <= kImportedTrackFirst; ++set)
+    EXPECT_TRUE(score.noteSets[static_cast<std::size_t>(set)].empty()) << "set " << set;
+  EXPECT_TRUE(score.fileName.empty());
+}
+
+}  // namespace
+}  // namespace quorvel
