@@ -211,6 +211,13 @@ struct GeneratorContext {
 
   std::int32_t melodyAttempts = 0;
   std::int32_t lowerAttempts = 0;
+
+  // Real-time voices: each lower line's newest note with its run counters
+  // (by line index), and the first candidate of the beat being searched
+  // that passed the vertical-interval test (the fallback when none passes).
+  std::array<LineNote, 4> realtimeNotes{};
+  LineNote realtimeFirstVertical;
+  bool realtimeStarted = false;
 };
 
 }  // namespace quorvel

@@ -41,6 +41,7 @@ void resetState(GeneratorContext& ctx) {
   ctx.progressTotal = ctx.progressBase = ctx.retryLimit = 0;
   ctx.commitCounter = 0;
   ctx.melodyAttempts = ctx.lowerAttempts = 0;
+  ctx.realtimeStarted = false;
 }
 
 }  // namespace

@@ -42,4 +42,21 @@ int validateMelody(const GeneratorContext& ctx, const VoiceLine& line, int lineL
 // Stops the running search at its next check (status and cancel word 46410).
 void cancel(GeneratorContext& ctx);
 
+// Real-time voices over a window of kRealtimeWindow beats per line (entry 3
+// the newest). The context is prepared with N = counter voices + 1 and four
+// lines of at least four entries.
+inline constexpr int kRealtimeWindow = 4;
+
+// First played note: line 0 becomes {p, p, -1, p}, the lower lines start
+// from their first-note formulas placed under p, on the same entries.
+// 14 when every voice found a note that obeys its rules, 10 when one had
+// to fall back (or the input is unusable), 46410 when cancelled.
+int startRealtimeVoices(GeneratorContext& ctx, int playedPitch);
+
+// Every further note: the caller has shifted line 0 and put the played
+// pitch at entry 3. Shifts the lower lines and searches one beat per voice
+// (bass or second voice first); the new notes stand at entry 3. Codes as
+// startRealtimeVoices.
+int nextRealtimeBeat(GeneratorContext& ctx);
+
 }  // namespace quorvel

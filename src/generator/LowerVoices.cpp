@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "generator/LineSearch.h"
+#include "generator/LowerVoiceStart.h"
 #include "generator/MelodicRules.h"
 #include "generator/ScaleNotes.h"
 #include "generator/ScaleTable.h"
@@ -159,6 +160,8 @@ std::optional<LineNote> firstOfTenorOrAlto(GeneratorContext& ctx, bool alto) {
   return places[static_cast<std::size_t>(weightedDraw(*ctx.random, weights, 7, total))];
 }
 
+}  // namespace
+
 std::optional<LineNote> chooseFirstNote(GeneratorContext& ctx) {
   const int melodyFirst = linePitch(ctx, 0, 0);
   const int code = degreeCode(melodyFirst, ctx.keyNote);
@@ -167,6 +170,8 @@ std::optional<LineNote> chooseFirstNote(GeneratorContext& ctx) {
   if (ctx.flags & kMiddleOfThree) return firstOfMiddleVoice(ctx);
   return firstOfTenorOrAlto(ctx, (ctx.flags & kAltoOfFour) != 0);
 }
+
+namespace {
 
 // ---- inner cadence -------------------------------------------------------
 
@@ -332,11 +337,13 @@ int normalAttempt(GeneratorContext& ctx) {
   return runSearch(ctx);
 }
 
-// Counter mode starts from the key note, placed by octaves just inside the
-// voice's distance below the top voice.
-LineNote counterStartNote(const GeneratorContext& ctx) {
+// Counter mode starts each segment from the key note, placed by octaves just
+// inside the voice's distance below the top voice where the segment begins:
+// placed by the song's first note instead, a melody that has moved an octave
+// or more since leaves no candidate within reach at the seam.
+LineNote counterStartNote(const GeneratorContext& ctx, int segmentStart) {
   int top = -1;
-  for (int b = 0; b < ctx.lineLength && top <= 0; ++b) top = linePitch(ctx, 0, b);
+  for (int b = segmentStart; b < ctx.lineLength && top <= 0; ++b) top = linePitch(ctx, 0, b);
   const int gap = isOuter(ctx) ? outerBand(ctx).least + 2 : ((ctx.flags & kTenorOfFour) ? 8 : 4);
   const int pitch = top > 0 ? highestOfClassAtMost(ctx.keyNote, top - gap) : ctx.keyNote - 12;
   LineNote n = degreeNote(ctx, 0, pitch - ctx.keyNote, -1);
@@ -367,7 +374,7 @@ int counterAttempt(GeneratorContext& ctx) {
   ctx.endBeat = std::min(ctx.lineLength, kSegmentBeats * ctx.segment);
   // Every segment draws from the key note; the run counters and the rules
   // at the seam still see the note the previous segment ended on.
-  LineNote base = counterStartNote(ctx);
+  LineNote base = counterStartNote(ctx, segmentStart);
   base.beat = segmentStart - 1;
   if (segmentStart > 0) {
     const LineNote& previous = ctx.notes[static_cast<std::size_t>(segmentStart - 1)];

@@ -1,0 +1,188 @@
+// Feeds played notes one by one to the real-time voices and reads what
+// they answer in the four-beat window.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LineChecker.h"
+#include "generator/LineSearch.h"
+
+namespace quorvel::testing {
+namespace {
+
+constexpr int kKey = 60;
+
+class Live {
+ public:
+  Live(int voices, std::uint32_t seed, int windowSize = kRealtimeWindow) : voices_(voices), random_(seed) {
+    for (auto& l : window_) l.assign(static_cast<std::size_t>(windowSize), -1);
+    MelodySettings s;
+    s[kKeyNote] = kKey;
+    s[kMode] = 0;
+    prepareContext(*ctx_, s, 2, {&window_[0], &window_[1], &window_[2], &window_[3]}, voices, random_);
+  }
+
+  int start(int pitch) {
+    const int r = startRealtimeVoices(*ctx_, pitch);
+    record();
+    return r;
+  }
+  // What the keyboard does before asking for the next beat.
+  int play(int pitch) {
+    VoiceLine& top = window_[0];
+    for (int b = 0; b < kRealtimeWindow - 1; ++b) top[static_cast<std::size_t>(b)] = top[static_cast<std::size_t>(b + 1)];
+    top[kRealtimeWindow - 1] = pitch;
+    const int r = nextRealtimeBeat(*ctx_);
+    record();
+    return r;
+  }
+
+  const VoiceLine& window(int line) const { return window_[static_cast<std::size_t>(line)]; }
+  const VoiceLine& played(int line) const { return played_[static_cast<std::size_t>(line)]; }
+  GeneratorContext& ctx() { return *ctx_; }
+  int voices() const { return voices_; }
+
+ private:
+  void record() {
+    if (window_[0].size() < static_cast<std::size_t>(kRealtimeWindow)) return;
+    for (int l = 0; l < voices_; ++l) played_[static_cast<std::size_t>(l)].push_back(window(l)[kRealtimeWindow - 1]);
+  }
+
+  int voices_;
+  Random random_;
+  std::array<VoiceLine, 4> window_;
+  std::array<VoiceLine, 4> played_;
+  std::unique_ptr<GeneratorContext> ctx_ = std::make_unique<GeneratorContext>();
+};
+
+// A singable tune in C major: steps, a few thirds and one fifth.
+const std::vector<int> kTune{72, 74, 76, 77, 79, 77, 76, 74, 72, 71, 72, 76, 74, 79, 77, 76, 74, 72, 74, 72};
+
+// The newest beat of every voice, against the played note and its neighbours.
+std::string breachAtNewest(const Live& live) {
+  const int n = live.voices();
+  const int newest = kRealtimeWindow - 1;
+  const int top = live.window(0)[newest];
+  const int bassLine = n - 1;
+  for (int l = 1; l < n; ++l) {
+    const int p = live.window(l)[newest];
+    if (p <= 0) return "voice " + std::to_string(l) + " is silent";
+    const int d = top - p;
+    const int i = d % 12;
+    if (d <= 0) return "voice " + std::to_string(l) + " at or above the played note";
+    if (i == 1 || i == 2 || i == 10 || i == 11) return "second or seventh with the played note, line " + std::to_string(l);
+    if (l == bassLine) {
+      const int least = n == 2 ? 3 : (n == 3 ? 7 : 12);
+      const int below = n == 2 ? 22 : 36;
+      if (d < least || d >= below) return "distance " + std::to_string(d) + " of line " + std::to_string(l);
+    } else {
+      if (d < ((n == 4 && l == 2) ? 7 : 3)) return "inner line " + std::to_string(l) + " too close under the played note";
+      const int under = live.window(l == 1 && n == 4 ? 2 : bassLine)[newest];
+      if (p - under < 3) return "inner line " + std::to_string(l) + " not above the voice below";
+    }
+    const int before = live.window(l)[newest - 1];
+    if (before > 0 && (std::abs(p - before) == 6 || std::abs(p - before) >= 9))
+      return "unsingable leap in line " + std::to_string(l);
+  }
+  return {};
+}
+
+TEST(RealtimeVoices, AnswersEveryPlayedNoteWithinTheRules) {
+  for (int voices = 2; voices <= 4; ++voices) {
+    int clean = 0, beats = 0;
+    for (std::uint32_t seed = 1; seed <= 30; ++seed) {
+      Live live(voices, seed * 7919u + static_cast<std::uint32_t>(voices));
+      bool allClean = live.start(kTune[0]) == kSearchSuccess;
+      for (std::size_t k = 1; k < kTune.size(); ++k) {
+        const int r = live.play(kTune[k]);
+        ASSERT_TRUE(r == kSearchSuccess || r == kSearchFailed) << r;
+        ++beats;
+        for (int l = 1; l < voices; ++l) ASSERT_GT(live.window(l)[kRealtimeWindow - 1], 0) << "every voice answers";
+        if (r != kSearchSuccess) {
+          allClean = false;
+          continue;
+        }
+        ++clean;
+        const std::string breach = breachAtNewest(live);
+        ASSERT_TRUE(breach.empty()) << "N=" << voices << " seed=" << seed << " beat " << k << ": " << breach;
+      }
+      if (!allClean) continue;
+      LineSet set;
+      set.voices = voices;
+      set.keyNote = kKey;
+      for (int l = 0; l < voices; ++l) set.lines[l] = &live.played(l);
+      const auto breaches = checkCounter(set);
+      ASSERT_TRUE(breaches.empty()) << "N=" << voices << " seed=" << seed << ": " << breaches.front();
+    }
+    EXPECT_GE(clean, beats * 8 / 10) << "N=" << voices << ": " << clean << " of " << beats << " beats clean";
+  }
+}
+
+TEST(RealtimeVoices, WindowMovesOneBeatPerPlayedNote) {
+  for (int voices = 2; voices <= 4; ++voices) {
+    Live live(voices, 99);
+    live.start(72);
+    EXPECT_EQ(live.window(0), (VoiceLine{72, 72, -1, 72}));
+    for (int l = 1; l < voices; ++l) {
+      const VoiceLine& w = live.window(l);
+      EXPECT_EQ(w[2], -1);
+      EXPECT_EQ(w[0], w[3]);
+      EXPECT_EQ(w[1], w[3]);
+    }
+    for (int pitch : {74, 76, 77}) {
+      std::array<VoiceLine, 4> before;
+      for (int l = 0; l < voices; ++l) before[static_cast<std::size_t>(l)] = live.window(l);
+      live.play(pitch);
+      for (int l = 1; l < voices; ++l) {
+        const VoiceLine& was = before[static_cast<std::size_t>(l)];
+        const VoiceLine& now = live.window(l);
+        EXPECT_EQ((VoiceLine{now[0], now[1], now[2]}), (VoiceLine{was[1], was[2], was[3]})) << "line " << l;
+        EXPECT_GT(now[3], 0);
+      }
+    }
+  }
+}
+
+TEST(RealtimeVoices, ResultCodes) {
+  {  // nothing to continue before the first note
+    Live live(2, 5);
+    EXPECT_EQ(nextRealtimeBeat(live.ctx()), kSearchFailed);
+  }
+  {  // a window too small for four beats, or no played pitch
+    Live shortWindow(3, 5, 3);
+    EXPECT_EQ(shortWindow.start(72), kSearchFailed);
+    Live live(2, 5);
+    EXPECT_EQ(live.start(0), kSearchFailed);
+  }
+  {  // a rest from the keyboard leaves the voices where they are
+    Live live(3, 5);
+    ASSERT_EQ(live.start(72), kSearchSuccess);
+    const VoiceLine bass = live.window(2);
+    EXPECT_EQ(live.play(-1), kSearchFailed);
+    EXPECT_EQ(live.window(2), bass);
+  }
+  {  // a leap the voice cannot follow by a singable step: it still answers,
+     // vertically sound, and says that it fell back
+    Live live(2, 5);
+    ASSERT_EQ(live.start(60), kSearchSuccess);
+    const int before = live.window(1)[3];
+    EXPECT_EQ(live.play(96), kSearchFailed);
+    const int now = live.window(1)[3];
+    const int d = 96 - now;
+    EXPECT_TRUE(d >= 3 && d < 22) << d;
+    EXPECT_TRUE(d % 12 == 0 || d % 12 == 3 || d % 12 == 4 || d % 12 == 7 || d % 12 == 8 || d % 12 == 9) << d;
+    EXPECT_GE(std::abs(now - before), 9);
+  }
+  {  // cancelled
+    Live live(4, 5);
+    ASSERT_EQ(live.start(72), kSearchSuccess);
+    cancel(live.ctx());
+    EXPECT_EQ(live.play(74), kSearchCancelled);
+  }
+}
+
+}  // namespace
+}  // namespace quorvel::testing
