@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Ui.h"
+#include "SilentUi.h"
 #include "midifile/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "model/Score.h"
@@ -17,14 +17,7 @@ namespace {
 
 using namespace quorvel;
 
-class SilentUi : public Ui {
- public:
-  void setWindowTitle(const std::string&) override {}
-  void setStatus(int, const std::string&) override {}
-  MsgAnswer messageBox(const std::string&, const std::string&, MsgIcon, MsgButtons) override { return MsgAnswer::Ok; }
-  void redraw(RedrawTarget) override {}
-  void pumpEvents() override {}
-};
+using bench::SilentUi;
 
 const std::vector<Bytes>& songs() {
   static const std::vector<Bytes> loaded = [] {

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/Ui.h"
+#include "SilentUi.h"
 #include "midifile/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "midifile/TrackAssignment.h"
@@ -24,14 +24,7 @@ namespace {
 constexpr char kSongFolder[] = "/usr/share/games/openttd/baseset/openmsx";
 constexpr auto kPlayTime = std::chrono::seconds(30);
 
-class SilentUi : public Ui {
- public:
-  void setWindowTitle(const std::string&) override {}
-  void setStatus(int, const std::string&) override {}
-  MsgAnswer messageBox(const std::string&, const std::string&, MsgIcon, MsgButtons) override { return MsgAnswer::Ok; }
-  void redraw(RedrawTarget) override {}
-  void pumpEvents() override {}
-};
+using bench::SilentUi;
 
 class RecordingDevices : public DeviceCatalog {
  public:

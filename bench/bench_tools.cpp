@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Ui.h"
+#include "SilentUi.h"
 #include "midifile/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "model/Random.h"
@@ -18,14 +18,7 @@
 namespace quorvel {
 namespace {
 
-class SilentUi : public Ui {
- public:
-  void setWindowTitle(const std::string&) override {}
-  void setStatus(int, const std::string&) override {}
-  MsgAnswer messageBox(const std::string&, const std::string&, MsgIcon, MsgButtons) override { return MsgAnswer::Ok; }
-  void redraw(RedrawTarget) override {}
-  void pumpEvents() override {}
-};
+using bench::SilentUi;
 
 std::string largestOpenmsxSong() {
   std::string largest;

@@ -25,14 +25,6 @@ VoiceLine climbingMelody(int length) {
   return melody;
 }
 
-LineSet linesOf(const Request& r, const Outcome& o) {
-  LineSet s;
-  s.voices = r.voices;
-  s.keyNote = r.keyNote;
-  s.mode = r.mode;
-  for (int k = 0; k < 4; ++k) s.lines[k] = &o.lines[static_cast<std::size_t>(k)];
-  return s;
-}
 
 class CounterFailureSeam : public ::testing::TestWithParam<int> {};
 

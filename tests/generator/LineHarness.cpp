@@ -78,4 +78,13 @@ Outcome runCounter(const Request& request, const VoiceLine& melody) {
   return out;
 }
 
+LineSet linesOf(const Request& request, const Outcome& outcome) {
+  LineSet s;
+  s.voices = request.voices;
+  s.keyNote = request.keyNote;
+  s.mode = request.mode;
+  for (std::size_t k = 0; k < 4; ++k) s.lines[k] = &outcome.lines[k];
+  return s;
+}
+
 }  // namespace quorvel::testing

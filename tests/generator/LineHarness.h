@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "LineChecker.h"
 #include "generator/LineSearch.h"
 
 namespace quorvel::testing {
@@ -29,5 +30,8 @@ Outcome runEvoked(const Request& request);
 
 // Counter lines under a given top voice, segment by segment.
 Outcome runCounter(const Request& request, const VoiceLine& melody);
+
+// The finished lines of an outcome, as the rule checker reads them.
+LineSet linesOf(const Request& request, const Outcome& outcome);
 
 }  // namespace quorvel::testing

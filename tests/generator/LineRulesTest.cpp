@@ -21,14 +21,6 @@ std::string describe(const Request& r) {
          " key=" + std::to_string(r.keyNote) + " seed=" + std::to_string(r.seed);
 }
 
-LineSet linesOf(const Request& r, const Outcome& o) {
-  LineSet s;
-  s.voices = r.voices;
-  s.keyNote = r.keyNote;
-  s.mode = r.mode;
-  for (int k = 0; k < 4; ++k) s.lines[k] = &o.lines[static_cast<std::size_t>(k)];
-  return s;
-}
 
 // Success rates below these mean the rules or the search regressed. Counter
 // lines succeed less often: a user's melody can leave a segment no way on.
