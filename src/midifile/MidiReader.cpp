@@ -7,6 +7,7 @@
 #include "app/Ui.h"
 #include "midifile/FileDialogs.h"
 #include "midifile/FileIo.h"
+#include "midifile/GatheredNotes.h"
 #include "midifile/SmfHeader.h"
 #include "midifile/TrackReader.h"
 #include "model/Score.h"
@@ -42,10 +43,12 @@ void readMerged(Score& s, Ui& ui, ByteView file, const SmfHeader& header, const 
   const int drumMode = options.readDrums ? kDrumsToDrumSets : kDrumsIgnored;
   const ChannelRemap remap{options.allAsDrums, options.allAsRegular};
   std::string name;
+  GatheredNotes notes;
   for (const TrackChunk& chunk : allTracks(file, header)) {
-    const int got = readTrack(s, bodyOf(file, chunk), target, header.division, result.info, drumMode, remap, name);
+    const int got = readTrack(notes, bodyOf(file, chunk), target, header.division, result.info, drumMode, remap, name);
     if (got > 0 && (got & kTrackHasDrums)) result.anyDrums = true;
   }
+  notes.storeInto(s);
   std::lock_guard lock(s.noteMutex);
   if (options.removeDuplicates) removeDuplicateCodes(setAt(s, target));
   setAt(s, kMelodyView) = setAt(s, target);
@@ -59,11 +62,12 @@ void readTrackByTrack(Score& s, ByteView file, const SmfHeader& header, const Re
   const ChannelRemap remap{options.allAsDrums, options.allAsRegular};
   int nextSet = kImportedTrackFirst;
   int trackNumber = 0;
+  GatheredNotes notes;
   for (const TrackChunk& chunk : allTracks(file, header)) {
     ++trackNumber;
     if (static_cast<int>(result.tracks.size()) == kMaxImportedTracks) break;
     ImportedTrack track;
-    const int got = readTrack(s, bodyOf(file, chunk), nextSet, header.division, result.info, kDrumsToTrackSet,
+    const int got = readTrack(notes, bodyOf(file, chunk), nextSet, header.division, result.info, kDrumsToTrackSet,
                               remap, track.name);
     if (got == kConductorTrack) continue;
     track.setIndex = nextSet--;
@@ -74,6 +78,7 @@ void readTrackByTrack(Score& s, ByteView file, const SmfHeader& header, const Re
     s.trackInfo[result.tracks.size()] = {trackNumber, track.setIndex};
     result.tracks.push_back(std::move(track));
   }
+  notes.storeInto(s);
   if (options.removeDuplicates) {
     std::lock_guard lock(s.noteMutex);
     for (int i = kImportedDrums; i <= kImportedTrackFirst; ++i) removeDuplicateCodes(setAt(s, i));

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <mutex>
 #include <vector>
 
 #include "midifile/DrumLanes.h"
-#include "model/Score.h"
+#include "midifile/GatheredNotes.h"
 
 namespace quorvel {
 
@@ -275,25 +274,15 @@ class TrackParser {
   SoundingNotes pendingDrums_{kLanes + 1};
 };
 
-// Inserts codes in ascending order at the end hint: a code that is not below
-// the set's last one is appended without a search.
-void insertSorted(NoteSet& set, std::vector<NoteCode>& codes) {
-  std::sort(codes.begin(), codes.end());
-  for (NoteCode c : codes) set.insert(set.end(), c);
-}
-
-NoteSet& setAt(Score& s, int index) { return s.noteSets[static_cast<std::size_t>(index)]; }
-
-void storeDrums(Score& s, std::vector<NoteCode>& drums, int targetSet, int drumMode) {
+void storeDrums(GatheredNotes& out, const std::vector<NoteCode>& drums, int targetSet, int drumMode) {
   if (drumMode == kDrumsToDrumSets) {
     std::array<std::vector<NoteCode>, 4> byLevel;
     for (NoteCode c : drums) byLevel[static_cast<std::size_t>(drumLevel(c))].push_back(c);
-    for (int level = 0; level < 4; ++level)
-      insertSorted(setAt(s, kDrumSet0 + level), byLevel[static_cast<std::size_t>(level)]);
-    insertSorted(setAt(s, kDrumsView), drums);
+    for (int level = 0; level < 4; ++level) out.add(kDrumSet0 + level, byLevel[static_cast<std::size_t>(level)]);
+    out.add(kDrumsView, drums);
   } else {
-    insertSorted(setAt(s, targetSet), drums);
-    insertSorted(setAt(s, kImportedDrums), drums);
+    out.add(targetSet, drums);
+    out.add(kImportedDrums, drums);
   }
 }
 
@@ -319,7 +308,7 @@ void recordTitle(MidiInfo& info, const TrackParser& parser) {
 
 }  // namespace
 
-int readTrack(Score& s, ByteView track, int targetSet, int division, MidiInfo& info, int drumMode,
+int readTrack(GatheredNotes& out, ByteView track, int targetSet, int division, MidiInfo& info, int drumMode,
               ChannelRemap remap, std::string& name) {
   const int partBits = targetSet < kImportedDrums ? (targetSet & 3) : 0;
   TrackParser parser(track, division, drumMode, remap, partBits);
@@ -327,11 +316,10 @@ int readTrack(Score& s, ByteView track, int targetSet, int division, MidiInfo& i
   name = parser.name;
   recordTitle(info, parser);
 
-  std::lock_guard lock(s.noteMutex);
-  const bool targetWasEmpty = setAt(s, targetSet).empty();
+  const bool targetWasEmpty = out.isEmpty(targetSet);
   const bool hasMelody = !parser.melody.empty();
-  insertSorted(setAt(s, targetSet), parser.melody);
-  if (drumMode != kDrumsIgnored) storeDrums(s, parser.drums, targetSet, drumMode);
+  out.add(targetSet, parser.melody);
+  if (drumMode != kDrumsIgnored) storeDrums(out, parser.drums, targetSet, drumMode);
 
   const bool conductor = targetWasEmpty && !hasMelody && !parser.drumSeen;
   recordHead(info, parser, conductor);

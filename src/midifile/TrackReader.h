@@ -1,5 +1,5 @@
 #pragma once
-// Reads the events of one track chunk into a note set of the score.
+// Reads the events of one track chunk into the notes gathered for a note set.
 #include <string>
 
 #include "midifile/MidiInfo.h"
@@ -7,7 +7,7 @@
 
 namespace quorvel {
 
-struct Score;
+class GatheredNotes;
 
 // What becomes of channel-10 notes.
 enum DrumMode : int {
@@ -29,7 +29,7 @@ struct ChannelRemap {
 // Answers kConductorTrack when the track gave no notes (its tempo and key are
 // then recorded as the conductor's), else a mask of kTrackHasMelody and
 // kTrackHasDrums. `name` receives the track name, empty when it has none.
-int readTrack(Score& s, ByteView track, int targetSet, int division, MidiInfo& info, int drumMode,
+int readTrack(GatheredNotes& out, ByteView track, int targetSet, int division, MidiInfo& info, int drumMode,
               ChannelRemap remap, std::string& name);
 
 }  // namespace quorvel

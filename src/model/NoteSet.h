@@ -2,13 +2,15 @@
 // An ordered multiset of note codes. std::multiset inserts a value after the
 // equal values already present, which is the order the editors rely on.
 #include <cstddef>
+#include <functional>
 #include <set>
 
+#include "model/NodePool.h"
 #include "model/NoteCode.h"
 
 namespace quorvel {
 
-using NoteSet = std::multiset<NoteCode>;
+using NoteSet = std::multiset<NoteCode, std::less<NoteCode>, PooledAllocator<NoteCode>>;
 
 // Erases one occurrence; answers whether there was one.
 inline bool eraseOne(NoteSet& set, NoteCode code) {
