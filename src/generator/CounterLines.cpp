@@ -14,6 +14,11 @@ namespace {
 
 constexpr int kLowestWrittenPitch = 1, kHighestWrittenPitch = 121;
 
+// Where a segment ended can leave the next one no note that obeys the rules
+// at the seam, and then every try of the next segment fails the same way.
+// The earlier segment is searched again instead, a bounded number of times.
+constexpr int kSegmentStepBacks = 8;
+
 bool tryCounterVoices(GeneratorContext& ctx, const std::vector<VoiceSearch>& voices, int beats) {
   const int segmentStart = kSegmentBeats * (ctx.segment - 1);
   for (std::size_t i = 0; i < voices.size(); ++i) {
@@ -99,14 +104,20 @@ int runCounterDriver(GenerationEnv& env, const MelodySettings& settings, int voi
   ctx->segmentCount = (beats + kSegmentBeats - 1) / kSegmentBeats;
   ctx->retryLimit = retryLimitFor(voiceCount);
   ctx->progressTotal = static_cast<std::int32_t>(voices.size()) * beats;
-  for (int segment = 1; segment <= ctx->segmentCount; ++segment) {
+  int stepBacks = 0;
+  for (int segment = 1; segment <= ctx->segmentCount;) {
     ctx->segment = segment;
     ctx->startTimeMs = env.nowMs();
     const bool ok = searchSegment(env, *ctx, tries, voices, lines, beats);
     closeProgress(env, *ctx);
     env.state.lastTries = tries.total;
     if (wasCancelled(*ctx)) return -1;
-    if (!ok) {
+    if (ok) {
+      ++segment;
+    } else if (segment > 1 && stepBacks < kSegmentStepBacks) {
+      ++stepBacks;
+      --segment;
+    } else {
       showGenerationMessage(env, "Failed to generate lines");
       return -1;
     }

@@ -1,9 +1,11 @@
 // Every local mode run end to end on a melody from a real song file.
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 
 #include "DriverFixture.h"
 #include "generator/GenerationCommands.h"
+#include "generator/GeneratorContext.h"
 #include "midifile/FileIo.h"
 #include "midifile/MidiReader.h"
 
@@ -17,7 +19,9 @@ constexpr const char* kSong = "/usr/share/games/openttd/baseset/openmsx/harp_har
 class DriverRealSong : public DriverTest {
  protected:
   // The song's first melody track in the Soprano, as the Open dialog would put it.
-  void SetUp() override {
+  void SetUp() override { loadMelody(16); }
+
+  void loadMelody(int bars) {
     const auto bytes = readWholeFile(kSong);
     if (!bytes) GTEST_SKIP() << "openmsx songs are not installed";
     ImportResult imported;
@@ -25,9 +29,8 @@ class DriverRealSong : public DriverTest {
     const auto track = std::find_if(imported.tracks.begin(), imported.tracks.end(),
                                     [](const ImportedTrack& t) { return t.melody; });
     ASSERT_NE(track, imported.tracks.end());
-    // Its first sixteen bars keep the run short.
     for (NoteCode c : score.noteSets[static_cast<std::size_t>(track->setIndex)])
-      if (noteStart(c) < kSongStartStep + 16 * kStepsPerBar) addNote(score, kSopranoSet, withLowBits(c, kSopranoSet));
+      if (noteStart(c) < kSongStartStep + bars * kStepsPerBar) addNote(score, kSopranoSet, withLowBits(c, kSopranoSet));
     for (int set = kImportedDrums; set <= kImportedTrackFirst; ++set) score.noteSets[static_cast<std::size_t>(set)].clear();
     clipToTimeline(score);
     melody = notesOf(kSopranoSet);
@@ -82,6 +85,38 @@ TEST_F(DriverRealSong, CounterModesFollowTheSongsRhythm) {
     }
   }
   EXPECT_EQ(notesOf(kSopranoSet), melody);
+}
+
+// Every track of the song merged into the Soprano, as "Format 0" reading does.
+class DriverWholeSong : public DriverRealSong {
+ protected:
+  void SetUp() override {
+    const auto bytes = readWholeFile(kSong);
+    if (!bytes) GTEST_SKIP() << "openmsx songs are not installed";
+    ReadOptions merged;
+    merged.merged = true;
+    ImportResult imported;
+    ASSERT_EQ(readMidiBytes(score, ui, *bytes, merged, imported), 0);
+    ASSERT_EQ(score.editPart(), kSopranoSet);
+    melody = notesOf(kSopranoSet);
+    score.settings.melody[kKeyNote] = 60;
+  }
+};
+
+// The whole melody runs in many segments; where one segment ends used to
+// leave the next no way on, and the request failed.
+TEST_F(DriverWholeSong, CounterLinesGetPastEverySegment) {
+  ASSERT_GT(melody.size(), 5u * kSegmentBeats);
+  for (const char* mode : {"1to1A", "1to2A"}) {
+    SCOPED_TRACE(mode);
+    score.setFlag(kFlagUntouchedResult);
+    ASSERT_EQ(runLocalGeneration(env, mode).value(), 0) << lastMessage();
+    // One voice note wherever a melody note starts, to the song's end.
+    std::set<int> melodyStarts, voiceStarts;
+    for (NoteCode c : melody) melodyStarts.insert(noteStart(c));
+    for (NoteCode c : notesOf(kSopranoSet - 1)) voiceStarts.insert(noteStart(c));
+    EXPECT_EQ(voiceStarts, melodyStarts);
+  }
 }
 
 TEST_F(DriverRealSong, EvokedModesFillTheLocatorRegionAndKeepTheRest) {
