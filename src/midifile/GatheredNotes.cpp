@@ -1,55 +1,50 @@
 #include "midifile/GatheredNotes.h"
 
 #include <algorithm>
-#include <array>
-#include <utility>
 #include <mutex>
 
 namespace quorvel {
 
 namespace {
 
-constexpr int kDigitBits = 11;
-constexpr NoteCode kDigitMask = (1u << kDigitBits) - 1;
-constexpr std::size_t kSmallSort = 256;
+constexpr std::size_t kShiftsPerCode = 8;
 
-// Least-significant-digit radix sort: several times faster than comparison
-// sorting for the thousands of codes a song gives.
-void sortCodes(std::vector<NoteCode>& codes, std::vector<NoteCode>& scratch) {
-  if (codes.size() < kSmallSort) {
-    std::sort(codes.begin(), codes.end());
-    return;
+// Insertion sort costs one step per code out of place, which suits codes that
+// are nearly in order; codes that prove not to be get a full sort.
+void sortNearlyOrdered(std::vector<NoteCode>& codes) {
+  std::size_t budget = kShiftsPerCode * codes.size();
+  for (std::size_t i = 1; i < codes.size(); ++i) {
+    const NoteCode code = codes[i];
+    std::size_t j = i;
+    for (; j > 0 && codes[j - 1] > code && budget > 0; --j, --budget) codes[j] = codes[j - 1];
+    codes[j] = code;
+    if (budget == 0) {
+      std::sort(codes.begin(), codes.end());
+      return;
+    }
   }
-  scratch.resize(codes.size());
-  for (int shift = 0; shift < 32; shift += kDigitBits) {
-    std::array<std::size_t, kDigitMask + 1> slot{};
-    for (NoteCode c : codes) ++slot[(c >> shift) & kDigitMask];
-    if (slot[(codes.front() >> shift) & kDigitMask] == codes.size()) continue;  // one digit throughout
-    std::size_t next = 0;
-    for (std::size_t& s : slot) next += std::exchange(s, next);
-    for (NoteCode c : codes) scratch[slot[(c >> shift) & kDigitMask]++] = c;
-    codes.swap(scratch);
-  }
-}
-
-// Ascending codes go in at the end hint, which needs no search.
-void insertSorted(NoteSet& set, std::vector<NoteCode>& codes, std::vector<NoteCode>& scratch) {
-  sortCodes(codes, scratch);
-  for (NoteCode c : codes) set.insert(set.end(), c);
 }
 
 }  // namespace
 
-void GatheredNotes::add(int setIndex, const std::vector<NoteCode>& codes) {
+// A track's codes come out nearly in order (a note is written when it
+// ends), so most tracks need no sort; tracks are merged in as sorted runs.
+void GatheredNotes::add(int setIndex, std::vector<NoteCode> codes) {
+  if (codes.empty()) return;
+  sortNearlyOrdered(codes);
   std::vector<NoteCode>& gathered = of(setIndex);
+  const auto seam = static_cast<std::ptrdiff_t>(gathered.size());
   gathered.insert(gathered.end(), codes.begin(), codes.end());
+  if (seam > 0 && gathered[static_cast<std::size_t>(seam) - 1] > gathered[static_cast<std::size_t>(seam)])
+    std::inplace_merge(gathered.begin(), gathered.begin() + seam, gathered.end());
 }
 
 void GatheredNotes::storeInto(Score& s) {
-  std::vector<NoteCode> scratch;
   std::lock_guard lock(s.noteMutex);
   for (int i = 0; i < kNoteSetCount; ++i) {
-    insertSorted(s.noteSets[static_cast<std::size_t>(i)], of(i), scratch);
+    NoteSet& set = s.noteSets[static_cast<std::size_t>(i)];
+    // Ascending codes go in at the end hint, which needs no search.
+    for (NoteCode c : of(i)) set.insert(set.end(), c);
     of(i).clear();
   }
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Notes read from a file, gathered per note set and stored in one sorted pass
-// at the end: a track's notes interleave with the previous tracks' notes in
-// time, and inserting them one by one would search the tree for each.
+// Notes read from a file, gathered per note set in order and stored at the
+// end: a track's notes interleave with the previous tracks' notes in time,
+// and inserting them into the tree as they come would search it for each.
 #include <array>
 #include <vector>
 
@@ -11,7 +11,7 @@ namespace quorvel {
 
 class GatheredNotes {
  public:
-  void add(int setIndex, const std::vector<NoteCode>& codes);
+  void add(int setIndex, std::vector<NoteCode> codes);
   bool isEmpty(int setIndex) const { return of(setIndex).empty(); }
   // Adds everything gathered to the score's sets and forgets it.
   void storeInto(Score& s);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "midifile/DrumLanes.h"
@@ -278,7 +279,8 @@ void storeDrums(GatheredNotes& out, const std::vector<NoteCode>& drums, int targ
   if (drumMode == kDrumsToDrumSets) {
     std::array<std::vector<NoteCode>, 4> byLevel;
     for (NoteCode c : drums) byLevel[static_cast<std::size_t>(drumLevel(c))].push_back(c);
-    for (int level = 0; level < 4; ++level) out.add(kDrumSet0 + level, byLevel[static_cast<std::size_t>(level)]);
+    for (int level = 0; level < 4; ++level)
+      out.add(kDrumSet0 + level, std::move(byLevel[static_cast<std::size_t>(level)]));
     out.add(kDrumsView, drums);
   } else {
     out.add(targetSet, drums);
@@ -318,7 +320,7 @@ int readTrack(GatheredNotes& out, ByteView track, int targetSet, int division, M
 
   const bool targetWasEmpty = out.isEmpty(targetSet);
   const bool hasMelody = !parser.melody.empty();
-  out.add(targetSet, parser.melody);
+  out.add(targetSet, std::move(parser.melody));
   if (drumMode != kDrumsIgnored) storeDrums(out, parser.drums, targetSet, drumMode);
 
   const bool conductor = targetWasEmpty && !hasMelody && !parser.drumSeen;
