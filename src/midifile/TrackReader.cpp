@@ -213,11 +213,25 @@ class TrackParser {
     head.scale = data[1] != 0 ? 1 : 0;
   }
 
-  int startHere() const {
-    return static_cast<int>(((position_ * 20 + division_ - 1) / division_) / kStepPixels);
+  // The current position in x-units, rounded down and up; one division per
+  // tick, shared by every event at that tick.
+  void updateX() {
+    if (position_ == xPosition_) return;
+    xPosition_ = position_;
+    const long long scaled = position_ * 20;
+    xFloor_ = scaled / division_;
+    xCeil_ = xFloor_ + (scaled % division_ != 0 ? 1 : 0);
+  }
+
+  int startHere() {
+    updateX();
+    return static_cast<int>(xCeil_ / kStepPixels);
   }
   // Width in x-units from a note's start to the current position.
-  long long widthSince(int start) const { return position_ * 20 / division_ - kStepPixels * start; }
+  long long widthSince(int start) {
+    updateX();
+    return xFloor_ - kStepPixels * start;
+  }
 
   void openMelody(int key) {
     if (key == 0 || key > kMaxMelodyKey - 1) return;
@@ -269,6 +283,9 @@ class TrackParser {
   const ChannelRemap remap_;
   const int partBits_;
   long long position_;
+  long long xPosition_ = -1;
+  long long xFloor_ = 0;
+  long long xCeil_ = 0;
   const long long limit_;
   std::uint8_t runningStatus_ = 0;
   SoundingNotes pendingMelody_{128};
