@@ -93,6 +93,19 @@ struct SavePoint {
   std::int32_t historyCount = 0;
 };
 
+// The draw of a beat as it stood when a note was committed there, so that the
+// note can later be dropped as if its own test had rejected it.
+struct DrawState {
+  std::array<std::int32_t, 10> weights{};
+  std::int32_t totalWeight = 0;
+  std::int32_t drawnIndex = -1;
+  std::int32_t softRejectRun = 0;
+  std::int32_t lastRejectedColumn = -1;
+  std::array<LineNote, 2> forced{};
+  std::int32_t forcedCount = 0;
+  std::int32_t forcedNext = 0;
+};
+
 struct GeneratorContext;
 
 // What a rule test says about a candidate.
@@ -180,6 +193,7 @@ struct GeneratorContext {
   // is the last kHistoryDepth of them that the search may return to.
   std::vector<LineNote> notes;
   std::vector<std::int32_t> loweredAtCommit;  // beat lowered when this beat was committed, else -1
+  std::vector<DrawState> drawAtCommit;
   std::int32_t historyCount = 0;
   std::array<SavePoint, kSavePointCount> savePoints{};
   std::int32_t savePointCount = 0;

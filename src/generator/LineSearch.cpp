@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "generator/ScaleTable.h"
+#include "generator/SearchEngine.h"
 
 namespace quorvel {
 
@@ -64,8 +65,7 @@ void prepareContext(GeneratorContext& ctx, const MelodySettings& settings, int l
   ctx.scaleTable = kScaleTable;
   for (int i = 0; i < 10; ++i)
     ctx.aroundTonic[static_cast<std::size_t>(i)] = kScaleTable[static_cast<std::size_t>(ctx.tonicIndex - 4 + i)];
-  ctx.notes.assign(static_cast<std::size_t>(ctx.lineLength), LineNote{});
-  ctx.loweredAtCommit.assign(static_cast<std::size_t>(ctx.lineLength), -1);
+  sizeBeatRecords(ctx, ctx.lineLength);
   ctx.startTimeMs = ctx.hooks.nowMs ? ctx.hooks.nowMs() : 0;
 }
 

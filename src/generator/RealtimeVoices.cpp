@@ -304,8 +304,7 @@ int startRealtimeVoices(GeneratorContext& ctx, int playedPitch) {
   top[2] = -1;
   for (int l = 1; l < n; ++l)
     for (int b = 0; b < kRealtimeWindow; ++b) lineAt(ctx, l)[static_cast<std::size_t>(b)] = -1;
-  ctx.notes.assign(kRealtimeWindow, LineNote{});
-  ctx.loweredAtCommit.assign(kRealtimeWindow, -1);
+  sizeBeatRecords(ctx, kRealtimeWindow);
   ctx.realtimeNotes.fill(LineNote{});
   ctx.realtimeStarted = true;
   bool clean = true;

@@ -10,6 +10,9 @@ namespace {
 
 constexpr std::int64_t kProgressDelayMs = 1000;
 constexpr int kSavePointSpacing = 8;
+// The beats before the end of a melody search where the approach rules tie
+// each note to the fixed notes that follow.
+constexpr int kApproachBeats = 4;
 
 VoiceLine& targetLine(GeneratorContext& ctx) { return *ctx.target; }
 
@@ -161,9 +164,29 @@ void reportProgress(GeneratorContext& ctx) {
   }
 }
 
+void keepDraw(GeneratorContext& ctx, int beat) {
+  ctx.drawAtCommit[static_cast<std::size_t>(beat)] =
+      DrawState{ctx.candidateWeights, ctx.totalWeight, ctx.drawnIndex, ctx.softRejectRun, ctx.lastRejectedColumn,
+                ctx.forced,           ctx.forcedCount, ctx.forcedNext};
+}
+
+void restoreDraw(GeneratorContext& ctx, int beat) {
+  const DrawState& d = ctx.drawAtCommit[static_cast<std::size_t>(beat)];
+  ctx.candidateWeights = d.weights;
+  ctx.totalWeight = d.totalWeight;
+  ctx.drawnIndex = d.drawnIndex;
+  ctx.softRejectRun = d.softRejectRun;
+  ctx.lastRejectedColumn = d.lastRejectedColumn;
+  ctx.forced = d.forced;
+  ctx.forcedCount = d.forcedCount;
+  ctx.forcedNext = d.forcedNext;
+  ctx.beatBlocked = false;
+}
+
 void commit(GeneratorContext& ctx) {
   const LineNote& c = ctx.candidate;
   const int beat = c.beat;
+  keepDraw(ctx, beat);
   ctx.loweredAtCommit[static_cast<std::size_t>(beat)] = ctx.pendingLowerBeat;
   if (ctx.pendingLowerBeat >= 0) lowerNote(ctx, ctx.pendingLowerBeat);
   ctx.notes[static_cast<std::size_t>(beat)] = c;
@@ -178,20 +201,43 @@ void commit(GeneratorContext& ctx) {
   loadBeat(ctx);
 }
 
+// Takes back the note at the cursor; the cursor returns to the beat before.
+void withdrawCurrent(GeneratorContext& ctx) {
+  const int withdrawn = ctx.cursorBeat;
+  uncommit(ctx, withdrawn);
+  ctx.cursorBeat = withdrawn - 1;
+  --ctx.historyCount;
+  ctx.current = ctx.cursorBeat == ctx.searchStartBeat ? ctx.searchBase
+                                                     : ctx.notes[static_cast<std::size_t>(ctx.cursorBeat)];
+  dropSavePointsAfter(ctx, ctx.cursorBeat);
+}
+
 // Dead end: give up the current note and draw again one beat earlier.
 bool backUp(GeneratorContext& ctx) {
   ctx.searchStatus = 0;
   if (++ctx.deadEnds > kDeadEndLimit) return false;
   if (ctx.historyCount == 0) return false;
-  const int abandoned = ctx.cursorBeat;
-  addTabu(ctx, abandoned, ctx.current.pitch);
-  uncommit(ctx, abandoned);
-  ctx.cursorBeat = abandoned - 1;
-  --ctx.historyCount;
-  ctx.current = ctx.cursorBeat == ctx.searchStartBeat ? ctx.searchBase
-                                                     : ctx.notes[static_cast<std::size_t>(ctx.cursorBeat)];
-  dropSavePointsAfter(ctx, ctx.cursorBeat);
+  addTabu(ctx, ctx.cursorBeat, ctx.current.pitch);
+  withdrawCurrent(ctx);
   loadBeat(ctx);
+  return true;
+}
+
+// In the melody's last beats before its fixed notes (the approach to the
+// ending or to the peak) most notes admit no continuation in some modes, and
+// backing up one dead end at a time used up the dead-end allowance there: in
+// Dorian nearly every attempt failed that way. A beat there that offers
+// nothing drops the note before it as if that note's own test had rejected
+// it, and the draw of its beat goes on where it stood. Every rule a note must
+// pass is unchanged. (Lower voices gained nothing from it.)
+bool dropNoteBeforeApproach(GeneratorContext& ctx) {
+  if (ctx.plan.lowerVoice || ctx.historyCount == 0) return false;
+  const bool nearFixedNotes = ctx.forcedCount > 0 || ctx.cursorBeat + 1 >= ctx.endBeat - kApproachBeats;
+  if (!nearFixedNotes) return false;
+  const int dropped = ctx.cursorBeat;
+  withdrawCurrent(ctx);
+  restoreDraw(ctx, dropped);
+  reject(ctx, false);
   return true;
 }
 
@@ -226,6 +272,13 @@ bool isCancelled(const GeneratorContext& ctx) { return ctx.cancelWord.load() == 
 
 bool holdsWholeRequest(const GeneratorContext& ctx, const VoiceLine* line) {
   return line && static_cast<int>(line->size()) >= ctx.lineLength;
+}
+
+void sizeBeatRecords(GeneratorContext& ctx, int beats) {
+  const auto n = static_cast<std::size_t>(std::max(beats, 0));
+  ctx.notes.assign(n, LineNote{});
+  ctx.loweredAtCommit.assign(n, -1);
+  ctx.drawAtCommit.assign(n, DrawState{});
 }
 
 void resetAttempt(GeneratorContext& ctx, int fromBeat) {
@@ -295,7 +348,7 @@ int runSearch(GeneratorContext& ctx) {
       return kSearchLineComplete;
     }
     if (!nextCandidate(ctx)) {
-      if (tryRepeatFallback(ctx)) continue;
+      if (tryRepeatFallback(ctx) || dropNoteBeforeApproach(ctx)) continue;
       if (!backUp(ctx)) return kSearchFailed;
       continue;
     }

@@ -16,6 +16,9 @@ bool isCancelled(const GeneratorContext& ctx);
 // Whether a line exists and has room for every beat of the request.
 bool holdsWholeRequest(const GeneratorContext& ctx, const VoiceLine* line);
 
+// Sizes the per-beat records of the search for lines of `beats` entries.
+void sizeBeatRecords(GeneratorContext& ctx, int beats);
+
 // Clears the line from `fromBeat` on, the history, save points, tabu list
 // and counters, ready for a new attempt.
 void resetAttempt(GeneratorContext& ctx, int fromBeat);

@@ -57,6 +57,33 @@ TEST(SearchEngine, TabuListHoldsAtMostTenPitchesAndDeadEndsEndTheAttempt) {
   EXPECT_EQ(f.lines[0][2], -1);  // nothing of the abandoned beats stays on the line
 }
 
+// Beat 3 (within four beats of the end) follows only a rising beat 2.
+Verdict beatThreeNeedsRisingBeatTwo(GeneratorContext& ctx) {
+  if (ctx.candidate.beat != 3) return Verdict::kAccept;
+  return ctx.lines[0]->at(2) > ctx.lines[0]->at(1) ? Verdict::kAccept : Verdict::kRejectHard;
+}
+
+// Near the fixed end a note that leaves the next beat nothing is dropped
+// like a rejected candidate: no dead end is spent and its pitch is not redrawn.
+TEST(SearchEngine, MelodyNotesThatBlockTheApproachAreDroppedWithoutADeadEnd) {
+  for (std::uint32_t seed = 1; seed <= 50; ++seed) {
+    Fixture f(6, 1, seed);
+    f.startBareSearch(SearchPlan{nullptr, beatThreeNeedsRisingBeatTwo, nullptr, nullptr, false});
+    ASSERT_EQ(runSearch(*f.ctx), kSearchLineComplete) << seed;
+    EXPECT_GT(f.lines[0][2], f.lines[0][1]) << seed;
+    EXPECT_EQ(f.ctx->deadEnds, 0) << seed;
+  }
+  // Lower voices still back up with a dead end.
+  int deadEnds = 0;
+  for (std::uint32_t seed = 1; seed <= 50; ++seed) {
+    Fixture f(6, 2, seed);
+    f.startBareSearch(SearchPlan{nullptr, beatThreeNeedsRisingBeatTwo, nullptr, nullptr, true});
+    runSearch(*f.ctx);
+    deadEnds += f.ctx->deadEnds;
+  }
+  EXPECT_GT(deadEnds, 0);
+}
+
 int candidatesTested = 0;
 int tenthColumn = -1;
 
