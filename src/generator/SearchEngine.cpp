@@ -186,7 +186,7 @@ void restoreDraw(GeneratorContext& ctx, int beat) {
 void commit(GeneratorContext& ctx) {
   const LineNote& c = ctx.candidate;
   const int beat = c.beat;
-  keepDraw(ctx, beat);
+  if (!ctx.plan.lowerVoice) keepDraw(ctx, beat);  // only the melody ever drops a committed note
   ctx.loweredAtCommit[static_cast<std::size_t>(beat)] = ctx.pendingLowerBeat;
   if (ctx.pendingLowerBeat >= 0) lowerNote(ctx, ctx.pendingLowerBeat);
   ctx.notes[static_cast<std::size_t>(beat)] = c;
