@@ -93,19 +93,6 @@ struct SavePoint {
   std::int32_t historyCount = 0;
 };
 
-// The draw of a beat as it stood when a note was committed there, so that the
-// note can later be dropped as if its own test had rejected it.
-struct DrawState {
-  std::array<std::int32_t, 10> weights{};
-  std::int32_t totalWeight = 0;
-  std::int32_t drawnIndex = -1;
-  std::int32_t softRejectRun = 0;
-  std::int32_t lastRejectedColumn = -1;
-  std::array<LineNote, 2> forced{};
-  std::int32_t forcedCount = 0;
-  std::int32_t forcedNext = 0;
-};
-
 struct GeneratorContext;
 
 // What a rule test says about a candidate.
@@ -122,7 +109,21 @@ struct SearchPlan {
   // melodic rules); the neighbours have been checked already.
   bool (*loweringAllowed)(const GeneratorContext&, int beat, int loweredPitch) = nullptr;
   bool lowerVoice = false;
+  // Commit a candidate only when the rest of the search can still be
+  // completed from it. Some states can never reach the fixed notes at the
+  // end (in Dorian two notes of the dominant group in a row admit only each
+  // other from then on), and the short history cannot back out of them.
+  bool checkCompletion = false;
 };
+
+// One answer of the completion check: whether the search can reach its end
+// from a state (see CompletionCheck.h). Valid while `stamp` is the context's.
+struct ReachEntry {
+  std::uint64_t key = 0;
+  std::uint32_t stamp = 0;
+  bool reachable = false;
+};
+inline constexpr int kReachTableSize = 16384;
 
 // How the search reaches the user without knowing about windows. Each is
 // optional; a missing clock means the progress window never opens.
@@ -193,7 +194,8 @@ struct GeneratorContext {
   // is the last kHistoryDepth of them that the search may return to.
   std::vector<LineNote> notes;
   std::vector<std::int32_t> loweredAtCommit;  // beat lowered when this beat was committed, else -1
-  std::vector<DrawState> drawAtCommit;
+  std::vector<ReachEntry> reachTable;  // answers of the completion check
+  std::uint32_t reachStamp = 1;        // changes whenever the search starts from a new base
   std::int32_t historyCount = 0;
   std::array<SavePoint, kSavePointCount> savePoints{};
   std::int32_t savePointCount = 0;

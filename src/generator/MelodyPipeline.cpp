@@ -221,6 +221,9 @@ Verdict peakApproachRules(GeneratorContext& ctx) {
 }
 
 Verdict testMelodyCandidate(GeneratorContext& ctx) {
+  // validateMelody throws away every melody with a repeated pitch; refusing
+  // the repeat here keeps the attempt alive.
+  if (ctx.candidate.pitch == ctx.current.pitch) return Verdict::kRejectHard;
   if (ctx.phase == kPhaseForward) {
     const Verdict v = endingApproachRules(ctx);
     if (v != Verdict::kAccept) return v;
@@ -263,7 +266,7 @@ void afterMelodyCommit(GeneratorContext& ctx) {
   if (ctx.phase == kPhaseForward && ctx.current.beat == lastBeat(ctx) - 2) ctx.approach = ctx.pendingApproach;
 }
 
-constexpr SearchPlan kMelodyPlan{melodyForcedCandidates, testMelodyCandidate, afterMelodyCommit, nullptr, false};
+constexpr SearchPlan kMelodyPlan{melodyForcedCandidates, testMelodyCandidate, afterMelodyCommit, nullptr, false, true};
 
 int searchFromPeak(GeneratorContext& ctx) {
   ctx.phase = kPhaseForward;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "generator/CompletionCheck.h"
 #include "generator/ScaleTable.h"
 
 namespace quorvel {
@@ -10,9 +11,6 @@ namespace {
 
 constexpr std::int64_t kProgressDelayMs = 1000;
 constexpr int kSavePointSpacing = 8;
-// The beats before the end of a melody search where the approach rules tie
-// each note to the fixed notes that follow.
-constexpr int kApproachBeats = 4;
 
 VoiceLine& targetLine(GeneratorContext& ctx) { return *ctx.target; }
 
@@ -63,30 +61,18 @@ LineNote freshCandidate(const GeneratorContext& ctx) {
 
 // Builds the next candidate; false when the beat has none left.
 bool nextCandidate(GeneratorContext& ctx) {
-  ctx.pendingLowerBeat = -1;
-  ctx.pendingApproach = 0;
-  ctx.pendingCadenceStep = 0;
+  clearPending(ctx);
   if (ctx.beatBlocked) return false;
   if (ctx.forcedCount > 0) {
     if (ctx.forcedNext >= ctx.forcedCount) return false;
-    const LineNote& f = ctx.forced[static_cast<std::size_t>(ctx.forcedNext++)];
-    ctx.candidate = freshCandidate(ctx);
-    ctx.candidate.pitch = f.pitch;
-    ctx.candidate.scaleIndex = f.scaleIndex;
-    ctx.candidate.marker = f.marker;
-    ctx.candidate.degreeCode = degreeCode(f.pitch, ctx.keyNote);
+    ctx.candidate = forcedCandidate(ctx, ctx.forced[static_cast<std::size_t>(ctx.forcedNext++)]);
     ctx.drawnIndex = -1;
     return true;
   }
   if (ctx.totalWeight <= 0) return false;
   const int column = weightedDraw(*ctx.random, ctx.candidateWeights.data(), kStepColumns, ctx.totalWeight);
   ctx.drawnIndex = column;
-  LineNote c = freshCandidate(ctx);
-  c.scaleIndex = ctx.current.scaleIndex - 4 + column;
-  c.pitch = movePitch(ctx.current.pitch, ctx.current.scaleIndex, c.scaleIndex) +
-            (ctx.current.marker == kMarkerLowered ? 1 : 0);
-  c.degreeCode = degreeCode(c.pitch, ctx.keyNote);
-  ctx.candidate = c;
+  ctx.candidate = columnCandidate(ctx, column);
   return true;
 }
 
@@ -132,19 +118,6 @@ void lowerNote(GeneratorContext& ctx, int beat) {
   targetLine(ctx)[static_cast<std::size_t>(beat)] = n.pitch;
 }
 
-void uncommit(GeneratorContext& ctx, int beat) {
-  auto& lowered = ctx.loweredAtCommit[static_cast<std::size_t>(beat)];
-  if (lowered >= 0) {
-    LineNote& n = ctx.notes[static_cast<std::size_t>(lowered)];
-    n.pitch += 1;
-    n.marker = 0;
-    targetLine(ctx)[static_cast<std::size_t>(lowered)] = n.pitch;
-    lowered = -1;
-  }
-  ctx.notes[static_cast<std::size_t>(beat)] = LineNote{};
-  targetLine(ctx)[static_cast<std::size_t>(beat)] = -1;
-}
-
 void dropSavePointsAfter(GeneratorContext& ctx, int beat) {
   while (ctx.savePointCount > 0 && ctx.savePoints[static_cast<std::size_t>(ctx.savePointCount - 1)].beat > beat)
     --ctx.savePointCount;
@@ -164,35 +137,9 @@ void reportProgress(GeneratorContext& ctx) {
   }
 }
 
-void keepDraw(GeneratorContext& ctx, int beat) {
-  ctx.drawAtCommit[static_cast<std::size_t>(beat)] =
-      DrawState{ctx.candidateWeights, ctx.totalWeight, ctx.drawnIndex, ctx.softRejectRun, ctx.lastRejectedColumn,
-                ctx.forced,           ctx.forcedCount, ctx.forcedNext};
-}
-
-void restoreDraw(GeneratorContext& ctx, int beat) {
-  const DrawState& d = ctx.drawAtCommit[static_cast<std::size_t>(beat)];
-  ctx.candidateWeights = d.weights;
-  ctx.totalWeight = d.totalWeight;
-  ctx.drawnIndex = d.drawnIndex;
-  ctx.softRejectRun = d.softRejectRun;
-  ctx.lastRejectedColumn = d.lastRejectedColumn;
-  ctx.forced = d.forced;
-  ctx.forcedCount = d.forcedCount;
-  ctx.forcedNext = d.forcedNext;
-  ctx.beatBlocked = false;
-}
-
 void commit(GeneratorContext& ctx) {
-  const LineNote& c = ctx.candidate;
-  const int beat = c.beat;
-  if (!ctx.plan.lowerVoice) keepDraw(ctx, beat);  // only the melody ever drops a committed note
-  ctx.loweredAtCommit[static_cast<std::size_t>(beat)] = ctx.pendingLowerBeat;
-  if (ctx.pendingLowerBeat >= 0) lowerNote(ctx, ctx.pendingLowerBeat);
-  ctx.notes[static_cast<std::size_t>(beat)] = c;
-  targetLine(ctx)[static_cast<std::size_t>(beat)] = c.pitch;
-  ctx.current = c;
-  ctx.cursorBeat = beat;
+  const int beat = ctx.candidate.beat;
+  placeCandidate(ctx);
   ctx.historyCount = std::min(ctx.historyCount + 1, kHistoryDepth);
   if (ctx.tabuBeat >= 0 && beat > ctx.tabuBeat) clearTabu(ctx);
   if (ctx.plan.afterCommit) ctx.plan.afterCommit(ctx);
@@ -201,10 +148,17 @@ void commit(GeneratorContext& ctx) {
   loadBeat(ctx);
 }
 
+void commitOrReject(GeneratorContext& ctx) {
+  if (leavesWayToEnd(ctx))
+    commit(ctx);
+  else
+    reject(ctx, false);
+}
+
 // Takes back the note at the cursor; the cursor returns to the beat before.
 void withdrawCurrent(GeneratorContext& ctx) {
   const int withdrawn = ctx.cursorBeat;
-  uncommit(ctx, withdrawn);
+  takeBackNote(ctx, withdrawn);
   ctx.cursorBeat = withdrawn - 1;
   --ctx.historyCount;
   ctx.current = ctx.cursorBeat == ctx.searchStartBeat ? ctx.searchBase
@@ -223,30 +177,12 @@ bool backUp(GeneratorContext& ctx) {
   return true;
 }
 
-// In the melody's last beats before its fixed notes (the approach to the
-// ending or to the peak) most notes admit no continuation in some modes, and
-// backing up one dead end at a time used up the dead-end allowance there: in
-// Dorian nearly every attempt failed that way. A beat there that offers
-// nothing drops the note before it as if that note's own test had rejected
-// it, and the draw of its beat goes on where it stood. Every rule a note must
-// pass is unchanged. (Lower voices gained nothing from it.)
-bool dropNoteBeforeApproach(GeneratorContext& ctx) {
-  if (ctx.plan.lowerVoice || ctx.historyCount == 0) return false;
-  const bool nearFixedNotes = ctx.forcedCount > 0 || ctx.cursorBeat + 1 >= ctx.endBeat - kApproachBeats;
-  if (!nearFixedNotes) return false;
-  const int dropped = ctx.cursorBeat;
-  withdrawCurrent(ctx);
-  restoreDraw(ctx, dropped);
-  reject(ctx, false);
-  return true;
-}
-
 bool backToSavePoint(GeneratorContext& ctx) {
   ctx.searchStatus = kSearchBackToSavePoint;
   if (++ctx.deadEnds > kDeadEndLimit || ctx.savePointCount == 0) return false;
   const SavePoint sp = ctx.savePoints[static_cast<std::size_t>(ctx.savePointCount - 1)];
   if (sp.beat == ctx.searchStartBeat || sp.beat == ctx.peakBeat) return false;
-  for (int b = ctx.cursorBeat; b > sp.beat; --b) uncommit(ctx, b);
+  for (int b = ctx.cursorBeat; b > sp.beat; --b) takeBackNote(ctx, b);
   ctx.cursorBeat = sp.beat;
   ctx.current = ctx.notes[static_cast<std::size_t>(sp.beat)];
   ctx.historyCount = sp.historyCount;
@@ -256,6 +192,54 @@ bool backToSavePoint(GeneratorContext& ctx) {
 }
 
 }  // namespace
+
+LineNote forcedCandidate(const GeneratorContext& ctx, const LineNote& f) {
+  LineNote c = freshCandidate(ctx);
+  c.pitch = f.pitch;
+  c.scaleIndex = f.scaleIndex;
+  c.marker = f.marker;
+  c.degreeCode = degreeCode(f.pitch, ctx.keyNote);
+  return c;
+}
+
+LineNote columnCandidate(const GeneratorContext& ctx, int column) {
+  LineNote c = freshCandidate(ctx);
+  c.scaleIndex = ctx.current.scaleIndex - 4 + column;
+  c.pitch = movePitch(ctx.current.pitch, ctx.current.scaleIndex, c.scaleIndex) +
+            (ctx.current.marker == kMarkerLowered ? 1 : 0);
+  c.degreeCode = degreeCode(c.pitch, ctx.keyNote);
+  return c;
+}
+
+void clearPending(GeneratorContext& ctx) {
+  ctx.pendingLowerBeat = -1;
+  ctx.pendingApproach = 0;
+  ctx.pendingCadenceStep = 0;
+}
+
+void placeCandidate(GeneratorContext& ctx) {
+  const LineNote& c = ctx.candidate;
+  const int beat = c.beat;
+  ctx.loweredAtCommit[static_cast<std::size_t>(beat)] = ctx.pendingLowerBeat;
+  if (ctx.pendingLowerBeat >= 0) lowerNote(ctx, ctx.pendingLowerBeat);
+  ctx.notes[static_cast<std::size_t>(beat)] = c;
+  targetLine(ctx)[static_cast<std::size_t>(beat)] = c.pitch;
+  ctx.current = c;
+  ctx.cursorBeat = beat;
+}
+
+void takeBackNote(GeneratorContext& ctx, int beat) {
+  auto& lowered = ctx.loweredAtCommit[static_cast<std::size_t>(beat)];
+  if (lowered >= 0) {
+    LineNote& n = ctx.notes[static_cast<std::size_t>(lowered)];
+    n.pitch += 1;
+    n.marker = 0;
+    targetLine(ctx)[static_cast<std::size_t>(lowered)] = n.pitch;
+    lowered = -1;
+  }
+  ctx.notes[static_cast<std::size_t>(beat)] = LineNote{};
+  targetLine(ctx)[static_cast<std::size_t>(beat)] = -1;
+}
 
 int weightedDraw(Random& random, const std::int32_t* weights, int count, std::int32_t total) {
   if (total <= 0) return count - 1;
@@ -278,7 +262,8 @@ void sizeBeatRecords(GeneratorContext& ctx, int beats) {
   const auto n = static_cast<std::size_t>(std::max(beats, 0));
   ctx.notes.assign(n, LineNote{});
   ctx.loweredAtCommit.assign(n, -1);
-  ctx.drawAtCommit.assign(n, DrawState{});
+  ctx.reachTable.assign(kReachTableSize, ReachEntry{});
+  ctx.reachStamp = 1;
 }
 
 void resetAttempt(GeneratorContext& ctx, int fromBeat) {
@@ -314,6 +299,7 @@ void placeBaseNote(GeneratorContext& ctx, const LineNote& note, bool writeToLine
   ctx.deadEnds = 0;
   clearTabu(ctx);
   addSavePoint(ctx, note.beat);
+  forgetReachAnswers(ctx);
 }
 
 void addSavePoint(GeneratorContext& ctx, int beat) {
@@ -348,17 +334,17 @@ int runSearch(GeneratorContext& ctx) {
       return kSearchLineComplete;
     }
     if (!nextCandidate(ctx)) {
-      if (tryRepeatFallback(ctx) || dropNoteBeforeApproach(ctx)) continue;
+      if (tryRepeatFallback(ctx)) continue;
       if (!backUp(ctx)) return kSearchFailed;
       continue;
     }
     switch (ctx.plan.test(ctx)) {
       case Verdict::kAccept:
-        commit(ctx);
+        commitOrReject(ctx);
         break;
       case Verdict::kRejectSoft:
         if (onlyCandidateLeft(ctx)) {
-          commit(ctx);
+          commitOrReject(ctx);
           break;
         }
         reject(ctx, true);

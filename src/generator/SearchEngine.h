@@ -34,6 +34,18 @@ const LineNote* noteAt(const GeneratorContext& ctx, int beat);
 // The pitch sounding at a beat of the target line, counting the candidate.
 std::int32_t pitchAt(const GeneratorContext& ctx, int beat);
 
+// Candidates for the beat after the cursor: a fixed note, or the move of
+// (column - 4) scale steps from the current note.
+LineNote forcedCandidate(const GeneratorContext& ctx, const LineNote& fixed);
+LineNote columnCandidate(const GeneratorContext& ctx, int column);
+// Forgets what the last candidate's test settled for its commit.
+void clearPending(GeneratorContext& ctx);
+// Writes the candidate into the line, with the lowering its test asked for,
+// and makes it the current note at the cursor.
+void placeCandidate(GeneratorContext& ctx);
+// Empties a beat of the line and undoes the lowering its commit made.
+void takeBackNote(GeneratorContext& ctx, int beat);
+
 // Searches from ctx.current until the beat before ctx.endBeat is
 // committed: 120, 10 (failed) or 46410 (cancelled).
 int runSearch(GeneratorContext& ctx);

@@ -57,31 +57,31 @@ TEST(SearchEngine, TabuListHoldsAtMostTenPitchesAndDeadEndsEndTheAttempt) {
   EXPECT_EQ(f.lines[0][2], -1);  // nothing of the abandoned beats stays on the line
 }
 
-// Beat 3 (within four beats of the end) follows only a rising beat 2.
-Verdict beatThreeNeedsRisingBeatTwo(GeneratorContext& ctx) {
-  if (ctx.candidate.beat != 3) return Verdict::kAccept;
-  return ctx.lines[0]->at(2) > ctx.lines[0]->at(1) ? Verdict::kAccept : Verdict::kRejectHard;
+// Once a note falls below the start the line can never rise again, yet the
+// last beat must stand at the start or above: a trap that the three notes of
+// history cannot back out of once it lies further back.
+Verdict trapBelowStart(GeneratorContext& ctx) {
+  const LineNote& c = ctx.candidate;
+  if (c.pitch < 48 || c.pitch > 84) return Verdict::kRejectHard;
+  if (ctx.current.pitch < 60 && c.pitch >= 60) return Verdict::kRejectHard;
+  if (c.beat == ctx.endBeat - 1 && c.pitch < 60) return Verdict::kRejectHard;
+  return Verdict::kAccept;
 }
 
-// Near the fixed end a note that leaves the next beat nothing is dropped
-// like a rejected candidate: no dead end is spent and its pitch is not redrawn.
-TEST(SearchEngine, MelodyNotesThatBlockTheApproachAreDroppedWithoutADeadEnd) {
-  for (std::uint32_t seed = 1; seed <= 50; ++seed) {
-    Fixture f(6, 1, seed);
-    f.startBareSearch(SearchPlan{nullptr, beatThreeNeedsRisingBeatTwo, nullptr, nullptr, false});
+TEST(SearchEngine, CompletionCheckKeepsTheSearchOutOfStatesThatCannotEnd) {
+  int failuresWithoutCheck = 0;
+  for (std::uint32_t seed = 1; seed <= 30; ++seed) {
+    Fixture f(24, 1, seed);
+    f.startBareSearch(SearchPlan{nullptr, trapBelowStart, nullptr, nullptr, false, true});
     ASSERT_EQ(runSearch(*f.ctx), kSearchLineComplete) << seed;
-    EXPECT_GT(f.lines[0][2], f.lines[0][1]) << seed;
     EXPECT_EQ(f.ctx->deadEnds, 0) << seed;
+    EXPECT_GE(*std::min_element(f.lines[0].begin(), f.lines[0].end()), 60) << seed;
+
+    Fixture unchecked(24, 1, seed);
+    unchecked.startBareSearch(SearchPlan{nullptr, trapBelowStart, nullptr, nullptr, false, false});
+    failuresWithoutCheck += runSearch(*unchecked.ctx) != kSearchLineComplete;
   }
-  // Lower voices still back up with a dead end.
-  int deadEnds = 0;
-  for (std::uint32_t seed = 1; seed <= 50; ++seed) {
-    Fixture f(6, 2, seed);
-    f.startBareSearch(SearchPlan{nullptr, beatThreeNeedsRisingBeatTwo, nullptr, nullptr, true});
-    runSearch(*f.ctx);
-    deadEnds += f.ctx->deadEnds;
-  }
-  EXPECT_GT(deadEnds, 0);
+  EXPECT_GT(failuresWithoutCheck, 10);
 }
 
 int candidatesTested = 0;
