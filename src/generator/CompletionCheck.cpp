@@ -10,26 +10,38 @@ namespace quorvel {
 namespace {
 
 constexpr int kProbeSlots = 8;
+// Candidate tests one check may spend; enough to settle every melody.
+constexpr std::int32_t kReachBudget = 20000;
 
-std::uint64_t pitchField(const GeneratorContext& ctx, int beat) {
-  const LineNote* n = noteAt(ctx, beat);
-  if (!n) return 0;
-  return static_cast<std::uint64_t>(n->pitch & 0x7F) << 1 | (n->marker == kMarkerLowered ? 1u : 0u);
+// Folds one field into a state key.
+std::uint64_t fold(std::uint64_t key, std::int64_t field) {
+  key = (key ^ static_cast<std::uint64_t>(field)) * 0xFF51AFD7ED558CCDull;
+  return key ^ (key >> 33);
 }
 
-// The state the rules of the next beats look at: the cursor's beat, the
-// last three notes with their lowering, how the last one was reached, and
-// the approach to the ending chosen on the way.
+std::uint64_t foldNote(std::uint64_t key, const LineNote* n) {
+  if (!n) return fold(key, -1);
+  return fold(fold(key, n->pitch), n->marker);
+}
+
+// The state the rules of the later beats look at: the cursor's beat, the
+// last three notes with their lowering, how the last one was reached, its
+// interval runs and perfect consonances against the other voices, and what
+// the search settled on the way (the approach to the ending, the cadence,
+// whether the penultimate beat was reached before).
 std::uint64_t stateKey(const GeneratorContext& ctx) {
   const int beat = ctx.cursorBeat;
-  return static_cast<std::uint64_t>(beat & 0xFFFF) << 40 | static_cast<std::uint64_t>(ctx.approach & 0xF) << 36 |
-         pitchField(ctx, beat - 2) << 20 | pitchField(ctx, beat - 1) << 12 | pitchField(ctx, beat) << 4 |
-         static_cast<std::uint64_t>(ctx.current.motionClass & 0xF);
+  std::uint64_t key = fold(0, beat);
+  key = foldNote(foldNote(key, noteAt(ctx, beat - 2)), noteAt(ctx, beat - 1));
+  const LineNote& c = ctx.current;
+  key = fold(fold(fold(fold(key, c.pitch), c.marker), c.motionClass), c.perfectCount);
+  for (std::int32_t run : c.intervalRuns) key = fold(key, run);
+  key = fold(fold(key, ctx.approach), ctx.cadenceStep);
+  key = fold(fold(key, ctx.tenorCadenceStep), ctx.tenorPenultimateCode);
+  return fold(key, ctx.penultimateArrivals > 0);
 }
 
-std::size_t slotOf(std::uint64_t key) {
-  return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) % kReachTableSize;
-}
+std::size_t slotOf(std::uint64_t key) { return static_cast<std::size_t>(key % kReachTableSize); }
 
 ReachEntry* findAnswer(GeneratorContext& ctx, std::uint64_t key) {
   const std::size_t first = slotOf(key);
@@ -67,6 +79,7 @@ bool wayOnFromCandidate(GeneratorContext& ctx) {
 }
 
 bool passesAndLeadsOn(GeneratorContext& ctx) {
+  --ctx.reachBudget;
   clearPending(ctx);
   const Verdict v = ctx.plan.test(ctx);
   if (v != Verdict::kAccept && v != Verdict::kRejectSoft) return false;
@@ -75,7 +88,10 @@ bool passesAndLeadsOn(GeneratorContext& ctx) {
 
 bool someCandidateLeadsOn(GeneratorContext& ctx) {
   std::array<LineNote, 2> forced;
+  // Each way tried here reaches the penultimate beat for the first time.
+  const std::int32_t arrivals = ctx.penultimateArrivals;
   const int count = ctx.plan.forcedCandidates ? ctx.plan.forcedCandidates(ctx, ctx.cursorBeat + 1, forced) : 0;
+  ctx.penultimateArrivals = arrivals;
   if (count < 0) return false;
   for (int i = 0; i < count; ++i) {
     ctx.candidate = forcedCandidate(ctx, forced[static_cast<std::size_t>(i)]);
@@ -89,34 +105,56 @@ bool someCandidateLeadsOn(GeneratorContext& ctx) {
   return false;
 }
 
+// A check that runs out of budget answers yes from then on and keeps
+// nothing it has not finished: the search itself then finds out.
 bool continuationExists(GeneratorContext& ctx) {
-  if (ctx.cursorBeat + 1 >= ctx.endBeat) return true;
+  if (ctx.cursorBeat + 1 >= ctx.endBeat || ctx.reachBudget <= 0) return true;
   const std::uint64_t key = stateKey(ctx);
   if (const ReachEntry* known = findAnswer(ctx, key)) return known->reachable;
   const bool found = someCandidateLeadsOn(ctx);
-  keepAnswer(ctx, key, found);
+  if (ctx.reachBudget > 0) keepAnswer(ctx, key, found);
   return found;
+}
+
+// Everything besides the line beyond the cursor that a look-ahead changes.
+struct SearchScratch {
+  LineNote candidate;
+  std::uint32_t flags;
+  std::int32_t pendingLowerBeat, pendingApproach, pendingCadenceStep;
+  std::int32_t approach, cadenceStep, tenorCadenceStep, tenorPenultimateCode;
+  Random* random;
+};
+
+SearchScratch saveScratch(const GeneratorContext& ctx) {
+  return SearchScratch{ctx.candidate,       ctx.flags,       ctx.pendingLowerBeat,
+                       ctx.pendingApproach, ctx.pendingCadenceStep, ctx.approach,
+                       ctx.cadenceStep,     ctx.tenorCadenceStep,   ctx.tenorPenultimateCode,
+                       ctx.random};
+}
+
+void restoreScratch(GeneratorContext& ctx, const SearchScratch& s) {
+  ctx.candidate = s.candidate;
+  ctx.flags = s.flags;
+  ctx.pendingLowerBeat = s.pendingLowerBeat;
+  ctx.pendingApproach = s.pendingApproach;
+  ctx.pendingCadenceStep = s.pendingCadenceStep;
+  ctx.approach = s.approach;
+  ctx.cadenceStep = s.cadenceStep;
+  ctx.tenorCadenceStep = s.tenorCadenceStep;
+  ctx.tenorPenultimateCode = s.tenorPenultimateCode;
+  ctx.random = s.random;
 }
 
 }  // namespace
 
 bool leavesWayToEnd(GeneratorContext& ctx) {
   if (!ctx.plan.checkCompletion || ctx.candidate.beat >= ctx.endBeat - 1) return true;
-  const LineNote candidate = ctx.candidate;
-  const std::uint32_t flags = ctx.flags;
-  const std::int32_t pendingLowerBeat = ctx.pendingLowerBeat, pendingApproach = ctx.pendingApproach,
-                     pendingCadenceStep = ctx.pendingCadenceStep, approach = ctx.approach;
-  Random* const random = ctx.random;
-  Random scratch = *random;
-  ctx.random = &scratch;
+  const SearchScratch saved = saveScratch(ctx);
+  Random scratchRandom = *ctx.random;
+  ctx.random = &scratchRandom;
+  ctx.reachBudget = kReachBudget;
   const bool found = wayOnFromCandidate(ctx);
-  ctx.random = random;
-  ctx.candidate = candidate;
-  ctx.flags = flags;
-  ctx.pendingLowerBeat = pendingLowerBeat;
-  ctx.pendingApproach = pendingApproach;
-  ctx.pendingCadenceStep = pendingCadenceStep;
-  ctx.approach = approach;
+  restoreScratch(ctx, saved);
   return found;
 }
 

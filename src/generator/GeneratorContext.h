@@ -196,6 +196,7 @@ struct GeneratorContext {
   std::vector<std::int32_t> loweredAtCommit;  // beat lowered when this beat was committed, else -1
   std::vector<ReachEntry> reachTable;  // answers of the completion check
   std::uint32_t reachStamp = 1;        // changes whenever the search starts from a new base
+  std::int32_t reachBudget = 0;        // candidate tests left to the running check
   std::int32_t historyCount = 0;
   std::array<SavePoint, kSavePointCount> savePoints{};
   std::int32_t savePointCount = 0;

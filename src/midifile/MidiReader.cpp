@@ -20,9 +20,14 @@ constexpr int kMaxImportedTracks = kImportedTrackFirst - kImportedTrackLast + 1;
 
 NoteSet& setAt(Score& s, int index) { return s.noteSets[static_cast<std::size_t>(index)]; }
 
+// Emptied last set first: the node pool hands out the node freed last first,
+// and a set frees its nodes from its last code back, so the next read gets
+// the nodes in the order it fills the sets (18 up to 50, each in code order)
+// and finds them side by side in memory. Emptied in any other order, they
+// scatter further with every read and filling the sets waits on the memory.
 void clearImportedSets(Score& s) {
   std::lock_guard lock(s.noteMutex);
-  for (int i = kImportedDrums; i <= kImportedTrackFirst; ++i) setAt(s, i).clear();
+  for (int i = kImportedTrackFirst; i >= kImportedDrums; --i) setAt(s, i).clear();
   s.trackInfo = {};
 }
 

@@ -12,6 +12,18 @@ namespace quorvel {
 using Bytes = std::vector<std::uint8_t>;
 using ByteView = std::span<const std::uint8_t>;
 
+// Reads a variable-length quantity at `at`, moving past what it read: 1 to 4
+// bytes, 7 bits each; a fifth continuation byte or the end makes it invalid.
+inline std::optional<std::uint32_t> takeVlq(const std::uint8_t*& at, const std::uint8_t* end) {
+  std::uint32_t value = 0;
+  for (int i = 0; i < 4 && at != end; ++i) {
+    const std::uint8_t b = *at++;
+    value = (value << 7) | (b & 0x7Fu);
+    if ((b & 0x80u) == 0) return value;
+  }
+  return std::nullopt;
+}
+
 // Reads big-endian integers and variable-length quantities from a span.
 // Every read checks the remaining length first and answers nullopt (or
 // false) instead of reading past the end.
@@ -42,16 +54,11 @@ class ByteReader {
     pos_ += n;
     return v;
   }
-  // 1 to 4 bytes, 7 bits each; a fifth continuation byte makes it invalid.
   std::optional<std::uint32_t> vlq() {
-    std::uint32_t value = 0;
-    for (int i = 0; i < 4; ++i) {
-      if (atEnd()) return std::nullopt;
-      const std::uint8_t b = data_[pos_++];
-      value = (value << 7) | (b & 0x7Fu);
-      if ((b & 0x80u) == 0) return value;
-    }
-    return std::nullopt;
+    const std::uint8_t* at = data_.data() + pos_;
+    const auto value = takeVlq(at, data_.data() + data_.size());
+    pos_ = static_cast<std::size_t>(at - data_.data());
+    return value;
   }
 
  private:

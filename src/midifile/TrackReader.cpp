@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -60,15 +61,13 @@ class SoundingNotes {
 
   explicit SoundingNotes(int keys) : head_(static_cast<std::size_t>(keys), kNone) {}
 
+  // Runs for every note: the pool's growth stays out of line so that this inlines.
   void open(int key, Note n) {
-    int slot = free_;
-    if (slot == kNone) {
-      slot = static_cast<int>(pool_.size());
-      pool_.push_back({});
-    } else {
-      free_ = pool_[static_cast<std::size_t>(slot)].next;
-    }
-    pool_[static_cast<std::size_t>(slot)] = {n, head_[static_cast<std::size_t>(key)]};
+    if (free_ == kNone) grow();
+    const int slot = free_;
+    Entry& e = pool_[static_cast<std::size_t>(slot)];
+    free_ = e.next;
+    e = {n, head_[static_cast<std::size_t>(key)]};
     head_[static_cast<std::size_t>(key)] = slot;
   }
 
@@ -95,6 +94,11 @@ class SoundingNotes {
     Note note;
     int next;
   };
+  [[gnu::noinline]] void grow() {
+    free_ = static_cast<int>(pool_.size());
+    pool_.push_back({{}, kNone});
+  }
+
   std::vector<Entry> pool_;
   std::vector<int> head_;
   int free_ = kNone;
@@ -105,13 +109,38 @@ class SoundingNotes {
 class TrackParser {
  public:
   TrackParser(ByteView track, int division, int drumMode, ChannelRemap remap, int partBits)
-      : in_(track), division_(division), drumMode_(drumMode), remap_(remap), partBits_(partBits),
-        position_(division / 2), limit_(static_cast<long long>(division) * kTimelineEndX) {
+      : track_(track), division_(division), drumMode_(drumMode), drumChannels_(drumChannelsOf(remap)),
+        partBits_(partBits), limit_(static_cast<long long>(division) * kTimelineEndX) {
     melody.reserve(track.size() / 8);  // a note takes at least eight bytes
   }
 
+  // The cursor and the running status live in locals: the loop runs once per
+  // event, and members would be reloaded after every call it makes.
   void run() {
-    while (!in_.atEnd() && step()) {
+    const std::uint8_t* at = track_.data();
+    const std::uint8_t* const end = at + track_.size();
+    long long position = division_ / 2;
+    std::uint8_t running = 0;
+    while (at != end) {
+      const auto delta = takeVlq(at, end);
+      if (!delta) break;
+      position += *delta;
+      if (position * 20 > limit_ || at == end) break;
+      std::uint8_t status = *at;
+      if (status >= 0x80) ++at;
+      else if (running != 0) status = running;
+      else break;
+      if (status >= 0xF0) {
+        if (!systemEvent(status, at, end)) break;
+        continue;
+      }
+      running = status;
+      const int kind = status >> 4;
+      const std::ptrdiff_t dataBytes = (kind == 0xC || kind == 0xD) ? 1 : 2;
+      if (end - at < dataBytes) break;
+      const std::uint8_t* data = at;
+      at += dataBytes;
+      if (kind == 0x8 || kind == 0x9) noteEvent(status, data[0] & 0x7F, data[1] & 0x7F, position);
     }
     closeUnfinished();
   }
@@ -124,65 +153,49 @@ class TrackParser {
   std::string text;
 
  private:
-  // Reads one event; false ends the track.
-  bool step() {
-    const auto delta = in_.vlq();
-    if (!delta) return false;
-    position_ += *delta;
-    if (position_ * 20 > limit_) return false;
-    const auto first = in_.peek();
-    if (!first) return false;
-    std::uint8_t status = *first;
-    if (status < 0x80) {
-      if (runningStatus_ == 0) return false;
-      status = runningStatus_;
-    } else {
-      in_.skip(1);
-    }
-    if (status >= 0xF0) return systemEvent(status);
-    runningStatus_ = status;
-    return channelEvent(status);
+  // Bit c is set when channel c's notes are drums.
+  static std::uint16_t drumChannelsOf(ChannelRemap remap) {
+    if (remap.allAsDrums) return 0xFFFF;
+    if (remap.allAsRegular) return 0;
+    return std::uint16_t{1u << kDrumChannel};
   }
 
-  bool channelEvent(std::uint8_t status) {
-    const int kind = status & 0xF0;
-    int channel = status & 0x0F;
-    if (remap_.allAsDrums) channel = kDrumChannel;
-    else if (remap_.allAsRegular) channel = 0;
-    const int dataBytes = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
-    const auto data = in_.take(static_cast<std::size_t>(dataBytes));
-    if (!data) return false;
-    if (kind != 0x80 && kind != 0x90) return true;
-    const int key = (*data)[0] & 0x7F;
-    const int velocity = (*data)[1] & 0x7F;
-    const bool on = kind == 0x90 && velocity > 0;
-    if (channel == kDrumChannel) drumEvent(key, velocity, kind == 0x90);
-    else if (on) openMelody(key);
-    else closeMelody(key);
-    return true;
+  void noteEvent(std::uint8_t status, int key, int velocity, long long position) {
+    const bool noteOnMessage = (status & 0xF0) == 0x90;
+    if ((drumChannels_ >> (status & 0x0F)) & 1u) drumEvent(key, velocity, noteOnMessage, position);
+    else if (noteOnMessage && velocity > 0) openMelody(key, position);
+    else closeMelody(key, position);
   }
 
-  bool systemEvent(std::uint8_t status) {
+  // System messages are rare, so they go through the checked reader.
+  bool systemEvent(std::uint8_t status, const std::uint8_t*& at, const std::uint8_t* end) {
+    ByteReader in(ByteView(at, end));
+    const bool goOn = systemEvent(status, in);
+    at += in.position();
+    return goOn;
+  }
+
+  bool systemEvent(std::uint8_t status, ByteReader& in) {
     switch (status) {
-      case 0xFF: return metaEvent();
+      case 0xFF: return metaEvent(in);
       case 0xF0:
       case 0xF7: {
-        const auto length = in_.vlq();
-        return length && in_.skip(*length);
+        const auto length = in.vlq();
+        return length && in.skip(*length);
       }
       case 0xF1:
-      case 0xF3: return in_.skip(1);
-      case 0xF2: return in_.skip(2);
+      case 0xF3: return in.skip(1);
+      case 0xF2: return in.skip(2);
       case 0xF6: case 0xF8: case 0xFA: case 0xFB: case 0xFC: case 0xFE: return true;
       default: return false;
     }
   }
 
-  bool metaEvent() {
-    const auto type = in_.u8();
-    const auto length = type ? in_.vlq() : std::nullopt;
+  bool metaEvent(ByteReader& in) {
+    const auto type = in.u8();
+    const auto length = type ? in.vlq() : std::nullopt;
     if (!length) return false;
-    const auto data = in_.take(*length);
+    const auto data = in.take(*length);
     if (!data) return false;
     switch (*type) {
       case 0x2F: return false;
@@ -213,52 +226,52 @@ class TrackParser {
     head.scale = data[1] != 0 ? 1 : 0;
   }
 
-  // The current position in x-units, rounded down and up; one division per
-  // tick, shared by every event at that tick.
-  void updateX() {
-    if (position_ == xPosition_) return;
-    xPosition_ = position_;
-    const long long scaled = position_ * 20;
+  // A position in x-units, rounded down and up; one division per tick,
+  // shared by every event at that tick.
+  void updateX(long long position) {
+    if (position == xPosition_) return;
+    xPosition_ = position;
+    const long long scaled = position * 20;
     xFloor_ = scaled / division_;
     xCeil_ = xFloor_ + (scaled % division_ != 0 ? 1 : 0);
   }
 
-  int startHere() {
-    updateX();
+  int startAt(long long position) {
+    updateX(position);
     return static_cast<int>(xCeil_ / kStepPixels);
   }
-  // Width in x-units from a note's start to the current position.
-  long long widthSince(int start) {
-    updateX();
+  // Width in x-units from a note's start to a position.
+  long long widthUntil(int start, long long position) {
+    updateX(position);
     return xFloor_ - kStepPixels * start;
   }
 
-  void openMelody(int key) {
+  void openMelody(int key, long long position) {
     if (key == 0 || key > kMaxMelodyKey - 1) return;
-    pendingMelody_.open(key, {startHere(), 0});
+    pendingMelody_.open(key, {startAt(position), 0});
   }
 
   // Ends every sounding note of the key.
-  void closeMelody(int key) {
+  void closeMelody(int key, long long position) {
     pendingMelody_.close(key, [&](SoundingNotes::Note n) {
-      const long long width = std::min<long long>(widthSince(n.start), kMaxMelodyWidth);
+      const long long width = std::min<long long>(widthUntil(n.start, position), kMaxMelodyWidth);
       if (width <= 0) return;
       const int length = width >= 5 ? 127 - static_cast<int>((kMaxMelodyWidth - width) / 5) : 1;
       melody.push_back(makeMelodyNote(n.start, key, length, partBits_));
     });
   }
 
-  void drumEvent(int key, int velocity, bool noteOnMessage) {
+  void drumEvent(int key, int velocity, bool noteOnMessage, long long position) {
     if (drumMode_ == kDrumsIgnored) return;
     const int lane = laneOfDrumKey(key);
     if (lane == 0) return;
     if (noteOnMessage && velocity >= 2) {
       drumSeen = true;
-      pendingDrums_.open(lane, {startHere(), velocity});
+      pendingDrums_.open(lane, {startAt(position), velocity});
       return;
     }
     pendingDrums_.close(lane, [&](SoundingNotes::Note n) {
-      const long long width = std::min<long long>(widthSince(n.start), kMaxDrumWidth);
+      const long long width = std::min<long long>(widthUntil(n.start, position), kMaxDrumWidth);
       if (width <= 0) return;
       const int length = width >= 5 ? 4 - static_cast<int>((kMaxDrumWidth - width) / 5) : 1;
       drums.push_back(makeDrumNote(n.start, lane, length, levelOfVelocity(n.velocity), n.velocity));
@@ -277,17 +290,15 @@ class TrackParser {
       });
   }
 
-  ByteReader in_;
+  const ByteView track_;
   const long long division_;
   const int drumMode_;
-  const ChannelRemap remap_;
+  const std::uint16_t drumChannels_;
   const int partBits_;
-  long long position_;
+  const long long limit_;
   long long xPosition_ = -1;
   long long xFloor_ = 0;
   long long xCeil_ = 0;
-  const long long limit_;
-  std::uint8_t runningStatus_ = 0;
   SoundingNotes pendingMelody_{128};
   SoundingNotes pendingDrums_{kLanes + 1};
 };

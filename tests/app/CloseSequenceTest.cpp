@@ -1,13 +1,14 @@
 // Closing the main window: what keeps it open and when the settings are written.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
-#include <string>
 
 #include "app/AppContext.h"
 #include "app/CloseSequence.h"
 #include "app/CommandIds.h"
 #include "settings/SettingsRecord.h"
+#include "settings/TempFolder.h"
 #include "support/FakeUi.h"
 
 namespace quorvel {
@@ -18,32 +19,20 @@ namespace fs = std::filesystem;
 class CloseSequenceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("quorvel-close-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir);
-    app.settingsPath = dir / "Quorvel.ini";
+    app.settingsPath = folder.path() / "Quorvel.ini";
     app.ops.stopPlayback = [this](AppContext&) { ++playbackStops; };
   }
-  void TearDown() override { fs::remove_all(dir); }
   bool close() { return runCloseSequence(app, {30, 40, 900, 700}, false); }
   void modify() {
     addNote(app.score, kSopranoSet, makeMelodyNote(10, 72, 4, kSoprano));
     markModified(app.score, ui);
   }
 
-  fs::path dir;
+  test::TempFolder folder;
   test::FakeUi ui;
   AppContext app{ui};
   int playbackStops = 0;
 };
-
-TEST_F(CloseSequenceTest, CancelKeepsTheWindowAndWritesNoSettings) {
-  modify();
-  ui.queueAnswer(MsgAnswer::Cancel);
-  EXPECT_FALSE(close());
-  EXPECT_FALSE(fs::exists(app.settingsPath));
-  EXPECT_EQ(playbackStops, 0);
-}
 
 TEST_F(CloseSequenceTest, FailedSaveKeepsTheWindow) {
   modify();
@@ -61,11 +50,7 @@ TEST_F(CloseSequenceTest, NoStoresPlacementStopsPlaybackAndWritesSettings) {
   ASSERT_TRUE(fs::exists(app.settingsPath));
   EXPECT_EQ(fs::file_size(app.settingsPath), kSettingsImageSize);
   const WindowSettings& w = app.score.settings.window;
-  EXPECT_EQ(w.left, 30);
-  EXPECT_EQ(w.top, 40);
-  EXPECT_EQ(w.width, 900);
-  EXPECT_EQ(w.height, 700);
-  EXPECT_EQ(w.drumsBandShown, 0);
+  EXPECT_EQ((std::array{w.left, w.top, w.width, w.height, w.drumsBandShown}), (std::array{30, 40, 900, 700, 0}));
 }
 
 TEST_F(CloseSequenceTest, InfiniteGenerationIsEndedFirstAndASecondCloseProceeds) {

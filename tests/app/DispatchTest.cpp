@@ -75,28 +75,25 @@ TEST_F(DispatchTest, InfiniteGenerationRefusesGenerationAndClearing) {
   EXPECT_EQ(sopranoNotes(), 0u);
 }
 
-TEST_F(DispatchTest, NewClearsMelodiesAndDrumsAndForgetsTheFile) {
-  app.score.fileName = "/tmp/song.mid";
-  EXPECT_EQ(dispatch(app, cmd::kNew), 0);
-  EXPECT_EQ(sopranoNotes(), 0u);
-  EXPECT_EQ(drumNotes(), 0u);
-  EXPECT_TRUE(app.score.fileName.empty());
-  EXPECT_EQ(ui.title(), "(no title) - Quorvel");
-}
-
-TEST_F(DispatchTest, ClearMelodiesKeepsDrumsButForgetsTheFile) {
-  app.score.fileName = "/tmp/song.mid";
-  EXPECT_EQ(dispatch(app, cmd::kClearMelodies), 0);
-  EXPECT_EQ(sopranoNotes(), 0u);
-  EXPECT_EQ(app.score.noteSets[kMelodyView].size(), 0u);
-  EXPECT_EQ(drumNotes(), 1u);
-  EXPECT_TRUE(app.score.fileName.empty());
-}
-
-TEST_F(DispatchTest, ClearDrumsKeepsMelodies) {
-  EXPECT_EQ(dispatch(app, cmd::kClearDrums), 0);
-  EXPECT_EQ(drumNotes(), 0u);
-  EXPECT_EQ(sopranoNotes(), 1u);
+TEST_F(DispatchTest, NewAndClearCommandsRemoveTheirNotesAndForgetTheFile) {
+  struct Case {
+    int id;
+    std::size_t soprano, drums;
+  };
+  for (const Case& c : {Case{cmd::kNew, 0, 0}, {cmd::kClearMelodies, 0, 1}, {cmd::kClearDrums, 1, 0}}) {
+    SCOPED_TRACE(c.id);
+    removeSet(app.score, kSopranoSet);
+    removeSet(app.score, kDrumSet3);
+    SetUp();
+    app.score.fileName = "/tmp/song.mid";
+    ui.setWindowTitle("");
+    EXPECT_EQ(dispatch(app, c.id), 0);
+    EXPECT_EQ(sopranoNotes(), c.soprano);
+    EXPECT_EQ(app.score.noteSets[kMelodyView].size(), c.soprano);
+    EXPECT_EQ(drumNotes(), c.drums);
+    EXPECT_TRUE(app.score.fileName.empty());
+    EXPECT_EQ(ui.title(), "(no title) - Quorvel");
+  }
 }
 
 TEST_F(DispatchTest, PartButtonsLeaveDrumsModeAndDrumButtonsEnterIt) {
@@ -143,6 +140,8 @@ TEST_F(DispatchTest, SelectAllTakesTheActiveSetAndDeleteRemovesIt) {
   EXPECT_TRUE(app.score.isModified());
   dispatch(app, cmd::kUndo);
   EXPECT_EQ(sopranoNotes(), 2u);
+  EXPECT_EQ(app.score.noteSets[kMelodyView].size(), 2u);
+  EXPECT_TRUE(app.score.noteSets[kSelection].empty()) << "undoing a delete does not reselect";
 }
 
 TEST_F(DispatchTest, MarkerCommandsUseTheRulerPosition) {
@@ -177,16 +176,8 @@ TEST_F(DispatchTest, LocalGenerationRunsThroughTheTable) {
   EXPECT_FALSE(app.score.noteSets[kAltoSet].empty());
   EXPECT_FALSE(app.busy());
   EXPECT_TRUE(app.score.isModified());
-}
-
-TEST_F(DispatchTest, DrumsGenerationEntersTheDrumsEditMode) {
   dispatch(app, cmd::k0toDA);
   EXPECT_TRUE(app.score.drumsEditMode());
-}
-
-TEST_F(DispatchTest, ExitAsksTheWindowToClose) {
-  dispatch(app, cmd::kExit);
-  EXPECT_EQ(ui.closeRequests(), 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "app/AppContext.h"
 #include "app/FileDrop.h"
+#include "settings/TempFolder.h"
 #include "support/FakeUi.h"
 
 namespace quorvel {
@@ -17,35 +18,27 @@ namespace fs = std::filesystem;
 class FileDropTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("quorvel-drop-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                       "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir);
     app.ops.readSong = [this](AppContext&, const std::string& path) {
       readPaths.push_back(path);
       return 0;
     };
   }
-  void TearDown() override { fs::remove_all(dir); }
   std::string write(const std::string& name, const std::string& text) {
-    const fs::path p = dir / name;
+    const fs::path p = folder.path() / name;
     std::ofstream(p) << text;
     return p.string();
   }
   const NoteSet& soprano() const { return app.score.noteSets[kSopranoSet]; }
 
-  fs::path dir;
+  test::TempFolder folder;
   test::FakeUi ui;
   AppContext app{ui};
   std::vector<std::string> readPaths;
 };
 
 TEST(NoteSequenceNameTest, EndsInGAndADigitOneToFour) {
-  EXPECT_TRUE(isNoteSequenceName("/tmp/line.g1"));
-  EXPECT_TRUE(isNoteSequenceName("take.mg4"));
-  EXPECT_FALSE(isNoteSequenceName("take.g5"));
-  EXPECT_FALSE(isNoteSequenceName("take.g0"));
-  EXPECT_FALSE(isNoteSequenceName("song.mid"));
-  EXPECT_FALSE(isNoteSequenceName("1"));
+  for (const char* name : {"/tmp/line.g1", "take.mg4"}) EXPECT_TRUE(isNoteSequenceName(name)) << name;
+  for (const char* name : {"take.g5", "take.g0", "song.mid", "1"}) EXPECT_FALSE(isNoteSequenceName(name)) << name;
 }
 
 TEST(PlaceNoteSequenceTest, NotesFollowEachOtherAndRestsMoveOn) {
@@ -64,24 +57,20 @@ TEST(PlaceNoteSequenceTest, NotesFollowEachOtherAndRestsMoveOn) {
   EXPECT_EQ(s.noteSets[kMelodyView].size(), 2u);
 }
 
-TEST(PlaceNoteSequenceTest, ZeroOrGarbageEndsTheSequence) {
+TEST(PlaceNoteSequenceTest, ZeroGarbageOrTheTimelinesEndStopTheSequence) {
   Score s;
   const NoteCode a = makeMelodyNote(0, 60, 2, kSoprano);
+  const std::uint32_t longRest = 16000u << kStartShift;
   char text[80];
   std::snprintf(text, sizeof text, "%x 0 %x", a, a);
   EXPECT_EQ(placeNoteSequence(s, text, 2), 1);
   std::snprintf(text, sizeof text, "%x zz %x", a, a);
   EXPECT_EQ(placeNoteSequence(s, text, 100), 1);
   EXPECT_EQ(placeNoteSequence(s, "", 2), 0);
-}
-
-TEST(PlaceNoteSequenceTest, StopsAtTheTimelinesEnd) {
-  Score s;
-  const std::uint32_t longRest = 16000u << kStartShift;
-  char text[80];
-  std::snprintf(text, sizeof text, "%x %x", longRest, makeMelodyNote(0, 60, 2, kSoprano));
-  EXPECT_EQ(placeNoteSequence(s, text, 2), 0);
-  EXPECT_TRUE(s.noteSets[kSopranoSet].empty());
+  Score fresh;
+  std::snprintf(text, sizeof text, "%x %x", longRest, a);
+  EXPECT_EQ(placeNoteSequence(fresh, text, 2), 0);
+  EXPECT_TRUE(fresh.noteSets[kSopranoSet].empty());
 }
 
 TEST_F(FileDropTest, NoteSequenceReplacesTheMelodiesAndKeepsDrums) {
@@ -99,7 +88,7 @@ TEST_F(FileDropTest, NoteSequenceReplacesTheMelodiesAndKeepsDrums) {
 }
 
 TEST_F(FileDropTest, UnreadableFileShowsItsPathAsCaption) {
-  const std::string missing = (dir / "gone.g3").string();
+  const std::string missing = (folder.path() / "gone.g3").string();
   EXPECT_EQ(dropFiles(app, {missing}), -1);
   ASSERT_EQ(ui.messages().size(), 1u);
   EXPECT_EQ(ui.messages()[0].text, "File could not be created or opened");

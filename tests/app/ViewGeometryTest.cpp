@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "app/ViewGeometry.h"
 
 namespace quorvel {
@@ -8,13 +10,10 @@ namespace {
 TEST(ViewGeometry, SnapsColumnsAndTakesTheRowAboveNearARowTop) {
   EXPECT_EQ(snapColumn(7, 100), 105);
   EXPECT_EQ(snapColumn(4, 0), 0);
-  // Rows start at 5r + 2: grid y 12..16 is row 2, 10 and 11 still belong to row 1.
-  EXPECT_EQ(snapRowY(12, 0), 12);
-  EXPECT_EQ(snapRowY(16, 0), 12);
-  EXPECT_EQ(snapRowY(10, 0), 7);
-  EXPECT_EQ(snapRowY(11, 0), 7);
-  EXPECT_EQ(snapRowY(1, 10), 7);  // the scroll is added before snapping
-  EXPECT_EQ(snapRowY(0, 0), -3);
+  // Rows start at 5r + 2: grid y 12..16 is row 2, 10 and 11 still belong to row 1. The scroll is added first.
+  for (const auto& [y, scroll, rowTop] :
+       {std::array{12, 0, 12}, {16, 0, 12}, {10, 0, 7}, {11, 0, 7}, {1, 10, 7}, {0, 0, -3}})
+    EXPECT_EQ(snapRowY(y, scroll), rowTop) << y << " scrolled " << scroll;
 }
 
 TEST(ViewGeometry, NamesKeysAndLengths) {
@@ -25,13 +24,6 @@ TEST(ViewGeometry, NamesKeysAndLengths) {
   EXPECT_EQ(lengthText(100), "1 + 4 / 16");
   EXPECT_EQ(lengthText(20), "0 + 4 / 16");
   EXPECT_EQ(lengthText(635), "7 + 15 / 16");
-}
-
-TEST(ViewGeometry, NewNoteLengthsStayInTheirRanges) {
-  EXPECT_EQ(clampNewLength(0, false), 5);
-  EXPECT_EQ(clampNewLength(1000, false), 635);
-  EXPECT_EQ(clampNewLength(40, true), 20);
-  EXPECT_EQ(clampNewLength(40, false), 40);
 }
 
 TEST(ViewGeometry, AutoScrollMovesTenPixelsAndStopsAtTheEnds) {

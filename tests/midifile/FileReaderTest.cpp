@@ -1,4 +1,6 @@
 // Whole files: header checks, the chunk scan, damaged input, merged reading.
+#include <algorithm>
+
 #include "ReaderFixture.h"
 
 #include "midifile/SmfHeader.h"
@@ -40,6 +42,35 @@ TEST_F(FileReader, TruncatedTrackKeepsTheNotesReadSoFar) {
   const Raw cut(whole.begin(), whole.end() - 6);
   ASSERT_EQ(read(cut), 0);
   EXPECT_EQ(codes(kImportedTrackFirst), (Codes{makeMelodyNote(2, 60, 4, 0), makeMelodyNote(6, 62, 127, 0)}));
+}
+
+// Cut at every byte, inside quantities, messages and system events alike:
+// the reader stays inside the data and keeps each note that started before
+// the cut, ended as in the whole file or, cut before its end, unfinished.
+TEST_F(FileReader, ACutAtAnyByteKeepsTheNotesStartedBeforeIt) {
+  TrackEvents t;
+  t.on(0, 60).ev(0, {64, 90}).ev(0, {0xF0, 3, 1, 2, 0xF7}).text(0, 0x01, "intro");
+  t.off(200, 60).ev(0, {64, 0}).on(0, 67).off(300, 67).end();
+  const Raw whole = smf(0, 96, {t});
+  ASSERT_EQ(read(whole), 0);
+  const Codes full = codes(kImportedTrackFirst);
+  ASSERT_EQ(full.size(), 3u);
+
+  std::size_t before = 0;
+  for (std::size_t length = 23; length < whole.size(); ++length) {  // from one byte of events
+    SCOPED_TRACE(length);
+    ASSERT_EQ(read(Raw(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length))), 0);
+    const Codes got = codes(kImportedTrackFirst);
+    for (NoteCode c : got) {
+      const bool known = std::any_of(full.begin(), full.end(), [c](NoteCode f) {
+        return c == f || c == withMelodyLength(f, kMaxMelodyLength);
+      });
+      EXPECT_TRUE(known) << c;
+    }
+    EXPECT_GE(got.size(), before);
+    before = got.size();
+  }
+  EXPECT_EQ(before, full.size());
 }
 
 TEST_F(FileReader, ChunkLengthLargerThanTheFileReadsWhatIsThere) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
+#include <vector>
+
 #include "model/NoteCode.h"
 #include "model/NoteSet.h"
 
@@ -14,10 +18,7 @@ TEST(NoteCode, MelodyRoundTripThroughViewGeometry) {
   EXPECT_EQ(melodyPart(c), 2);
   EXPECT_EQ(c, makeMelodyNote(10, 62, 4, 2));
   const NoteRect r = decodeNote(c, false);
-  EXPECT_EQ(r.x, 50);
-  EXPECT_EQ(r.y, 302);
-  EXPECT_EQ(r.width, 20);
-  EXPECT_EQ(r.partOrLevel, 2);
+  EXPECT_EQ((std::array{r.x, r.y, r.width, r.partOrLevel}), (std::array{50, 302, 20, 2}));
 }
 
 TEST(NoteCode, LengthCodesAtTheirLimits) {
@@ -48,20 +49,14 @@ TEST(NoteCode, MovesAreIntegerAdditions) {
 TEST(NoteCode, SortOrderIsStartThenHigherPitchThenLongerNote) {
   NoteSet set{makeMelodyNote(5, 60, 4, 0), makeMelodyNote(4, 40, 4, 0), makeMelodyNote(5, 72, 4, 0),
               makeMelodyNote(5, 72, 8, 0)};
-  std::vector<NoteCode> order(set.begin(), set.end());
-  EXPECT_EQ(order[0], makeMelodyNote(4, 40, 4, 0));
-  EXPECT_EQ(order[1], makeMelodyNote(5, 72, 8, 0));
-  EXPECT_EQ(order[2], makeMelodyNote(5, 72, 4, 0));
-  EXPECT_EQ(order[3], makeMelodyNote(5, 60, 4, 0));
+  EXPECT_EQ(std::vector<NoteCode>(set.begin(), set.end()),
+            (std::vector{makeMelodyNote(4, 40, 4, 0), makeMelodyNote(5, 72, 8, 0), makeMelodyNote(5, 72, 4, 0),
+                         makeMelodyNote(5, 60, 4, 0)}));
 }
 
 TEST(NoteCode, DrumLevelsFromVelocity) {
-  EXPECT_EQ(levelOfVelocity(101), 3);
-  EXPECT_EQ(levelOfVelocity(100), 2);
-  EXPECT_EQ(levelOfVelocity(50), 2);
-  EXPECT_EQ(levelOfVelocity(49), 1);
-  EXPECT_EQ(levelOfVelocity(2), 1);
-  EXPECT_EQ(levelOfVelocity(1), 0);
+  for (const auto& [velocity, level] : {std::pair{101, 3}, {100, 2}, {50, 2}, {49, 1}, {2, 1}, {1, 0}})
+    EXPECT_EQ(levelOfVelocity(velocity), level) << velocity;
   EXPECT_EQ(velocityOfLevel(0, 90), 90);
   EXPECT_EQ(velocityOfLevel(1, 90), 50);
 }

@@ -52,29 +52,18 @@ TEST_F(CueAdvanceTest, LoopWrapsOnlyOnAnExactHitOfTheRightLocator) {
   EXPECT_FALSE(score.hasFlag(kFlagFlushNotes));
 }
 
-TEST_F(CueAdvanceTest, EndIndicatorStopsPlaybackUnlessInfiniteGenerationRuns) {
-  score.cueIndicator = score.endIndicator.load() - 1;
-  tick();
-  EXPECT_FALSE(score.hasFlag(kFlagPlaying));
-
-  score.setFlag(kFlagPlaying | kFlagInfinite);
-  score.cueIndicator = score.endIndicator.load() - 1;
-  tick();
-  EXPECT_TRUE(score.hasFlag(kFlagPlaying));
-}
-
-TEST_F(CueAdvanceTest, TimelineEndStopsOrAsksInfiniteGenerationToShift) {
-  score.cueIndicator = kTimelineEndX - 1;
-  tick();
-  EXPECT_EQ(score.cueIndicator.load(), kTimelineEndX);
-  EXPECT_FALSE(score.hasFlag(kFlagPlaying));
-  EXPECT_EQ(probe.ends, 0);
-
-  score.setFlag(kFlagPlaying | kFlagInfinite);
-  score.cueIndicator = kTimelineEndX - 1;
-  tick();
-  EXPECT_TRUE(score.hasFlag(kFlagPlaying));
-  EXPECT_EQ(probe.ends, 1);
+TEST_F(CueAdvanceTest, EndIndicatorAndTimelineEndStopPlaybackUnlessInfiniteGenerationRuns) {
+  for (const bool infinite : {false, true}) {
+    for (const int end : {score.endIndicator.load(), kTimelineEndX}) {
+      SCOPED_TRACE(testing::Message() << "end " << end << (infinite ? ", infinite" : ""));
+      score.stateFlags = kFlagPlaying | (infinite ? kFlagInfinite : 0u);
+      score.cueIndicator = end - 1;
+      tick();
+      EXPECT_EQ(score.hasFlag(kFlagPlaying), infinite);
+      EXPECT_EQ(score.cueIndicator.load(), end);
+    }
+  }
+  EXPECT_EQ(probe.ends, 1) << "only the timeline's end asks infinite generation to shift";
 }
 
 TEST_F(CueAdvanceTest, BarJumpsFlushAndClampToTheTimeline) {

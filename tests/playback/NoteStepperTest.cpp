@@ -112,15 +112,6 @@ TEST_F(NoteStepperTest, StrictLinesDoNotResumeANoteWhoseSpanIsOver) {
   EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x90, 60, 100), msg(0x80, 60, 64)}));
 }
 
-TEST_F(NoteStepperTest, SetPreviewSoundsDrumCodesAsDrumsAndAlwaysReleasesThem) {
-  NoteSet& imported = score.noteSets[kImportedTrackLast];
-  imported.insert(makeMelodyNote(10, 67, 1, kSoprano));
-  imported.insert(makeDrumNote(10, 11, 4, 2, 100));  // lane 11: key 38, a full beat
-  for (int x = 50; x < 80; x += 5) stepper.previewStep(x, kImportedTrackLast);
-  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x90, 67, 100), msg(0x99, 38, 100), msg(0x80, 67, 64),
-                                                 msg(0x99, 38, 1)}));
-}
-
 TEST_F(NoteStepperTest, ReleaseEverythingSilencesNotesAndDrumsWhateverTheOption) {
   addNote(score, kSopranoSet, makeMelodyNote(10, 60, 8, kSoprano));
   addNote(score, kDrumSet0, makeDrumNote(10, 12, 2, 0, 90));

@@ -11,6 +11,7 @@
 #include "playback/adapters/FluidSynthEngine.h"
 #include "playback/adapters/SongExport.h"
 #include "playback/adapters/WavRenderer.h"
+#include "settings/TempFolder.h"
 
 namespace quorvel {
 namespace {
@@ -78,7 +79,8 @@ TEST(SynthRender, EachPartSoundsOnItsChannelWithItsProgram) {
 TEST(SynthRender, WritesAPlayableWaveFile) {
   RenderedAudio audio;
   audio.samples = {0, 1, -1, 32767, -32768, 5};
-  const std::filesystem::path path = std::filesystem::temp_directory_path() / "quorvel-render-test.wav";
+  const test::TempFolder folder;
+  const std::filesystem::path path = folder.path() / "render.wav";
   ASSERT_EQ(writeWav(audio, path.string()), 0);
   std::ifstream in(path, std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -89,7 +91,6 @@ TEST(SynthRender, WritesAPlayableWaveFile) {
   std::int16_t last = 0;
   std::memcpy(&last, bytes.data() + 54, 2);
   EXPECT_EQ(last, 5);
-  std::filesystem::remove(path);
 
   EXPECT_EQ(writeWav(audio, "/nonexistent-dir/x.wav"), -1);
 }
@@ -100,14 +101,14 @@ TEST(SynthRender, SongExportPlaysFromTheCueToTheEndIndicatorAndLeavesTheCue) {
   addNote(s, kSopranoSet, makeMelodyNote(10, 62, 4, kSoprano));
   s.cueIndicator = kStepPixels * 10;  // only the second note: one second to the end indicator
   s.endIndicator = kStepPixels * 18;
-  const std::filesystem::path path = std::filesystem::temp_directory_path() / "quorvel-export-test.wav";
+  const test::TempFolder folder;
+  const std::filesystem::path path = folder.path() / "export.wav";
   const SongExportResult result = exportSongAsWav(s, PlaySettings{}, path.string());
   EXPECT_EQ(result.code, 0);
   EXPECT_NEAR(result.seconds, 1.0 + 2.0, 0.01);
   EXPECT_EQ(result.messages, 4u + 2u);
   EXPECT_EQ(s.cueIndicator.load(), kStepPixels * 10);
   EXPECT_GT(std::filesystem::file_size(path), 44u);
-  std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsImage.h"
 #include "settings/TempFolder.h"
+#include "settings/Utf16.h"
 #include "support/FakeUi.h"
 
 namespace quorvel {
@@ -140,9 +141,7 @@ TEST_F(SettingsFile, DefaultsAfterAFailedLoadRestoreEveryTab) {
   EXPECT_TRUE(score.hasFlag(kFlagDrumsBand));
   for (const AiTypeList& list : score.settings.aiTypes) {
     EXPECT_EQ(list.count, 1);
-    EXPECT_EQ(list.entries[0][0], u'0');
-    EXPECT_EQ(list.entries[0][10], u't');
-    EXPECT_EQ(list.entries[0][11], u'\0');
+    EXPECT_EQ(slotText(list.entries[0]), "000_default");
   }
   EXPECT_EQ(restoreDefaults(score, kOptionsTabCount, listener), -1);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with its contents.
+// A fresh folder of its own under the system's temporary folder, removed with its contents,
+// so that test programs running at the same time never share files.
 #include <stdlib.h>
 
 #include <filesystem>
@@ -10,7 +11,7 @@ namespace quorvel::test {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorvel-settings-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "quorvel-test-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data());
   }
   ~TempFolder() {

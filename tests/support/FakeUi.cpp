@@ -62,7 +62,6 @@ bool FakeUi::runTrackAssignment(TrackAssignment& model) {
 
 void FakeUi::clearRecords() {
   messages_.clear();
-  redraws_.clear();
   status_.clear();
   pumps_ = 0;
 }

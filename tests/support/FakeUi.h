@@ -25,7 +25,7 @@ class FakeUi : public Ui {
   void setStatus(int field, const std::string& text) override { status_[field] = text; }
   MsgAnswer messageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                        MsgButtons buttons) override;
-  void redraw(RedrawTarget target) override { redraws_.push_back(target); }
+  void redraw(RedrawTarget) override {}
   void pumpEvents() override { ++pumps_; }
   void openUrl(const std::string& url) override { openedUrls_.push_back(url); }
   void showDrumsBand(bool shown) override { drumsBandShown_ = shown; }
@@ -52,7 +52,6 @@ class FakeUi : public Ui {
   const std::string& title() const { return title_; }
   std::string status(int field) const;
   const std::vector<ShownMessage>& messages() const { return messages_; }
-  const std::vector<RedrawTarget>& redraws() const { return redraws_; }
   int pumps() const { return pumps_; }
   const std::vector<std::string>& openedUrls() const { return openedUrls_; }
   bool drumsBandShown() const { return drumsBandShown_; }
@@ -72,7 +71,6 @@ class FakeUi : public Ui {
   std::string title_;
   std::map<int, std::string> status_;
   std::vector<ShownMessage> messages_;
-  std::vector<RedrawTarget> redraws_;
   std::deque<MsgAnswer> answers_;
   int pumps_ = 0;
   std::vector<std::string> openedUrls_;

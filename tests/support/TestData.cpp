@@ -1,7 +1,6 @@
 #include "support/TestData.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -18,11 +17,6 @@ std::vector<std::string> openmsxSongs() {
     if (entry.path().extension() == ".mid") songs.push_back(entry.path().string());
   std::sort(songs.begin(), songs.end());
   return songs;
-}
-
-std::string testDataDir() {
-  const char* dir = std::getenv("QUORVEL_TEST_DATA");
-  return dir ? dir : "";
 }
 
 }  // namespace quorvel::test

@@ -4,9 +4,7 @@
 namespace quorvel {
 namespace {
 
-using ::testing::ElementsAre;
-
-// (start step, key, length) of each note of a line, part bits aside.
+// (start step, key, length, part) of each note of a line.
 struct Seen {
   int start, key, length, part;
   bool operator==(const Seen&) const = default;
@@ -20,42 +18,40 @@ void PrintTo(const Seen& s, std::ostream* os) {
   *os << "{" << s.start << ", " << s.key << ", " << s.length << ", part " << s.part << "}";
 }
 
-TEST(TopLineTest, AHigherNoteCutsALowerOneWhichResumesAfterIt) {
-  const NoteSet source{makeMelodyNote(2, 60, 16, 2), makeMelodyNote(6, 72, 4, 0)};
-  NoteSet line;
-  extractTopLine(source, line, 1, 0, kTopLineSetPart);
-  EXPECT_THAT(seen(line), ElementsAre(Seen{2, 60, 4, 1}, Seen{6, 72, 4, 1}, Seen{10, 60, 8, 1}));
+TEST(TopLineTest, HigherNotesCutLowerOnesWhichResumeUntilTheirOwnEnd) {
+  struct Case {
+    const char* what;
+    NoteSet source;
+    int part, keyPitch;
+    std::uint32_t mode;
+    std::vector<Seen> line;
+  };
+  const Case cases[] = {
+      {"a higher note cuts a lower one, which resumes after it",
+       {makeMelodyNote(2, 60, 16, 2), makeMelodyNote(6, 72, 4, 0)}, 1, 0, kTopLineSetPart,
+       {{2, 60, 4, 1}, {6, 72, 4, 1}, {10, 60, 8, 1}}},
+      {"a lower note waits under a higher one and keeps its own end",
+       {makeMelodyNote(2, 72, 8, 3), makeMelodyNote(4, 60, 12, 3), makeMelodyNote(6, 55, 2, 3)}, 0, 0,
+       kTopLineKeepParts, {{2, 72, 8, 3}, {10, 60, 6, 3}}},
+      {"equal notes starting together give one note",
+       {makeMelodyNote(2, 64, 4, 3), makeMelodyNote(2, 64, 4, 3), makeMelodyNote(2, 64, 2, 2)}, 3, 0,
+       kTopLineKeepParts, {{2, 64, 4, 3}}},
+      {"every waiting note resumes in turn, even past the last starting note",
+       {makeMelodyNote(2, 48, 16, 0), makeMelodyNote(4, 55, 10, 0), makeMelodyNote(6, 67, 2, 0)}, 0, 0,
+       kTopLineKeepParts, {{2, 48, 2, 0}, {4, 55, 2, 0}, {6, 67, 2, 0}, {8, 55, 6, 0}, {14, 48, 4, 0}}},
+      {"normalised: moved to C3, folded into the middle octaves, drums left out",
+       {makeMelodyNote(2, 72, 4, 3), makeMelodyNote(6, 100, 4, 3), makeMelodyNote(10, 30, 4, 3),
+        makeDrumNote(2, 3, 1, 3, 100)},
+       2, 67, kTopLineNormalised, {{2, 65, 4, 2}, {6, 81, 4, 2}, {10, 47, 4, 2}}},
+  };
+  for (const Case& c : cases) {
+    NoteSet line;
+    extractTopLine(c.source, line, c.part, c.keyPitch, c.mode);
+    EXPECT_EQ(seen(line), c.line) << c.what;
+  }
 }
 
-TEST(TopLineTest, ALowerNoteWaitsUnderAHigherOneAndKeepsItsOwnEnd) {
-  const NoteSet source{makeMelodyNote(2, 72, 8, 3), makeMelodyNote(4, 60, 12, 3), makeMelodyNote(6, 55, 2, 3)};
-  NoteSet line;
-  extractTopLine(source, line, 0, 0, kTopLineKeepParts);
-  EXPECT_THAT(seen(line), ElementsAre(Seen{2, 72, 8, 3}, Seen{10, 60, 6, 3}));
-}
-
-TEST(TopLineTest, EqualNotesStartingTogetherGiveOneNote) {
-  const NoteSet source{makeMelodyNote(2, 64, 4, 3), makeMelodyNote(2, 64, 4, 3), makeMelodyNote(2, 64, 2, 2)};
-  NoteSet line;
-  extractTopLine(source, line, 3, 0, kTopLineKeepParts);
-  EXPECT_THAT(seen(line), ElementsAre(Seen{2, 64, 4, 3}));
-}
-
-TEST(TopLineTest, EveryWaitingNoteResumesInTurnEvenPastTheLastStartingNote) {
-  const NoteSet source{makeMelodyNote(2, 48, 16, 0), makeMelodyNote(4, 55, 10, 0), makeMelodyNote(6, 67, 2, 0)};
-  NoteSet line;
-  extractTopLine(source, line, 0, 0, kTopLineKeepParts);
-  EXPECT_THAT(seen(line), ElementsAre(Seen{2, 48, 2, 0}, Seen{4, 55, 2, 0}, Seen{6, 67, 2, 0}, Seen{8, 55, 6, 0},
-                                      Seen{14, 48, 4, 0}));
-}
-
-TEST(TopLineTest, NormalisedModeMovesToC3AndFoldsIntoTheMiddleOctaves) {
-  const NoteSet source{makeMelodyNote(2, 72, 4, 3), makeMelodyNote(6, 100, 4, 3), makeMelodyNote(10, 30, 4, 3),
-                       makeDrumNote(2, 3, 1, 3, 100)};
-  NoteSet line;
-  extractTopLine(source, line, 2, 67, kTopLineNormalised);
-  EXPECT_THAT(seen(line), ElementsAre(Seen{2, 65, 4, 2}, Seen{6, 81, 4, 2}, Seen{10, 47, 4, 2}));
-
+TEST(TopLineTest, KeyPitchComesFromTheSettingsWhenAsked) {
   Score s;
   s.settings.melody[kKeyNote] = 62;
   EXPECT_EQ(resolveKeyPitch(s, kGeneratorKeyPitch), 62);

@@ -22,6 +22,8 @@
 
 #include "app/AppContext.h"
 #include "app/CommandIds.h"
+#include "app/MenuTable.h"
+#include "settings/TempFolder.h"
 #include "ui/Menus.h"
 #include "ui/MainWindow.h"
 #include "ui/QtUi.h"
@@ -31,30 +33,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  std::unique_ptr<QApplication> app_;
-};
-
-[[maybe_unused]] const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 class MainWindowTest : public ::testing::Test {
  protected:
   void open(int language = 0) {
     app.score.settings.general.language = language;
-    dir = fs::temp_directory_path() /
-          ("quorvel-ui-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir);
-    app.settingsPath = dir / "Quorvel.ini";
+    app.settingsPath = folder.path() / "Quorvel.ini";
     window = std::make_unique<MainWindow>(app);
     ui.attach(window.get());
     window->applyStoredPlacement();
@@ -63,7 +46,6 @@ class MainWindowTest : public ::testing::Test {
   void TearDown() override {
     app.score.clearFlag(kFlagModified);
     window.reset();
-    fs::remove_all(dir);
   }
   // Answers the next modal message box with the given button.
   static void answerNextBox(QMessageBox::StandardButton button) {
@@ -85,7 +67,7 @@ class MainWindowTest : public ::testing::Test {
   QtUi ui;
   AppContext app{ui};
   std::unique_ptr<MainWindow> window;
-  fs::path dir;
+  test::TempFolder folder;
 };
 
 TEST_F(MainWindowTest, ComesUpWithTitleAtTheStoredPlacement) {
@@ -98,20 +80,15 @@ TEST_F(MainWindowTest, ComesUpWithTitleAtTheStoredPlacement) {
   grabIfAsked("main_en.png");
 }
 
-TEST_F(MainWindowTest, FourToolbarsHoldEveryButton) {
+TEST_F(MainWindowTest, ToolbarsAndMenusMirrorTheTablesInBothLanguages) {
   open();
-  const std::vector<QStringList> expected = {
-      {"Play", "Paus", "Stop", "Prev", "Fwd.", "Sel.", "Gen.", "R.T.", "Inf.", "OPTS", "0toN", "NtoN", "Loop", "Mute"},
-      {"SOPR", "ALTO", "TENO", "BASS", "DRUMS"},
-      {"0to1G", "0to1A", "0to2A", "0to3A", "0to4A", "1to1G", "2to1G", "3to1G", "1to2G", "1to3G", "2to2G", "1to1A",
-       "1to2A", "1to3A", "0toDG", "NtoDG", "0toDA", "NtoDA"},
-      {"HIGH", "MIDD", "LOW", "USER", "Mute"}};
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < kToolbarCount; ++i) {
     auto* bar = window->findChild<QToolBar*>(QStringLiteral("toolbar%1").arg(i));
     ASSERT_NE(bar, nullptr) << i;
-    QStringList labels;
+    QStringList labels, expected;
     for (QAction* a : bar->actions()) labels << a->text();
-    EXPECT_EQ(labels, expected[static_cast<std::size_t>(i)]) << i;
+    for (const ToolbarButton& b : toolbarButtons(i)) expected << QString::fromLatin1(b.label);
+    EXPECT_EQ(labels, expected) << i;
   }
   ToolBand& band = window->toolBand();
   EXPECT_TRUE(band.button(cmd::kGenerateMode)->isChecked());
@@ -119,16 +96,13 @@ TEST_F(MainWindowTest, FourToolbarsHoldEveryButton) {
   EXPECT_TRUE(band.button(cmd::kDrums)->isChecked());
   EXPECT_FALSE(band.button(cmd::kLoop)->isChecked());
   EXPECT_FALSE(band.button(cmd::kPlay)->isCheckable());
-}
 
-TEST_F(MainWindowTest, MenusCarryTheirIdsInBothLanguages) {
-  open();
   EXPECT_EQ(menuTitles(), (std::set<QString>{"&File", "&Edit", "&Tools", "&Help"}));
-  for (int id : {711, 712, 721, 722, 8001, 730, 30259, 30258, 30254, 30262, 39903, 39904, 30130, 30240, 39861, 30179,
-                 30235, 39543, 30178, 30159, 30160, 30161, 4000, 30275, 901}) {
-    auto* action = window->findChild<QAction*>(QStringLiteral("command%1").arg(id));
-    ASSERT_NE(action, nullptr) << id;
-    EXPECT_EQ(action->property(kCommandIdProperty).toInt(), id);
+  for (const MenuItem& item : menuBarItems()) {
+    if (item.id == 0) continue;
+    auto* action = window->findChild<QAction*>(QStringLiteral("command%1").arg(item.id));
+    ASSERT_NE(action, nullptr) << item.id;
+    EXPECT_EQ(action->property(kCommandIdProperty).toInt(), item.id);
   }
   EXPECT_EQ(window->findChild<QAction*>("command722")->text(), QStringLiteral("save &As...\tCtrl+Shift+S"));
   TearDown();
@@ -167,8 +141,7 @@ TEST_F(MainWindowTest, KeyChordsAndButtonsReachTheDispatcher) {
 
 TEST_F(MainWindowTest, DroppedNoteSequenceLandsInSoprano) {
   open();
-  fs::create_directories(dir);
-  const fs::path file = dir / "line.g1";
+  const fs::path file = folder.path() / "line.g1";
   std::ofstream(file) << std::hex << makeMelodyNote(0, 67, 4, kBass) << ' ' << makeMelodyNote(0, 69, 4, kBass);
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});

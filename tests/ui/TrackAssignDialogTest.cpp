@@ -30,13 +30,6 @@
 namespace quorvel {
 namespace {
 
-void ensureApplication() {
-  static int argc = 1;
-  static char name[] = "ui_tests";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
-}
-
 QPushButton* buttonNamed(QWidget& dialog, const QString& text) {
   for (auto* b : dialog.findChildren<QPushButton*>())
     if (b->text() == text) return b;
@@ -93,8 +86,6 @@ std::string firstSongWithVoicesAndDrums() {
 
 class TrackAssignDialogTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ensureApplication(); }
-
   void SetUp() override {
     path = firstSongWithVoicesAndDrums();
     ASSERT_FALSE(path.empty()) << "no openmsx song with two voice tracks and drums";

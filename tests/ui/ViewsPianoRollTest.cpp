@@ -21,13 +21,6 @@ namespace {
 
 using test::FakeUi;
 
-void ensureApplication() {
-  static int argc = 1;
-  static char name[] = "ui_tests";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
-}
-
 // Grabbed pictures go beside the test program, in the build folder.
 QString picturePath(const QString& name) { return QDir(QCoreApplication::applicationDirPath()).filePath(name); }
 
@@ -53,8 +46,6 @@ void dragWith(QWidget& w, QPoint from, QPoint to, Qt::KeyboardModifiers mods = Q
 
 class ViewsPianoRollTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ensureApplication(); }
-
   void SetUp() override {
     roll = std::make_unique<PianoRoll>(score, ui, view, transport);
     roll->resize(900, 560);
