@@ -24,21 +24,28 @@ std::uint64_t foldNote(std::uint64_t key, const LineNote* n) {
   return fold(fold(key, n->pitch), n->marker);
 }
 
+// What only the rules of a lower voice look at: the interval runs and
+// perfect consonances against the other voices, the cadence, and whether
+// the penultimate beat was reached before.
+std::uint64_t foldLowerVoiceState(std::uint64_t key, const GeneratorContext& ctx) {
+  const LineNote& c = ctx.current;
+  key = fold(key, c.perfectCount);
+  for (std::int32_t run : c.intervalRuns) key = fold(key, run);
+  key = fold(fold(key, ctx.cadenceStep), ctx.tenorCadenceStep);
+  key = fold(key, ctx.tenorPenultimateCode);
+  return fold(key, ctx.penultimateArrivals > 0);
+}
+
 // The state the rules of the later beats look at: the cursor's beat, the
-// last three notes with their lowering, how the last one was reached, its
-// interval runs and perfect consonances against the other voices, and what
-// the search settled on the way (the approach to the ending, the cadence,
-// whether the penultimate beat was reached before).
+// last three notes with their lowering, how the last one was reached and
+// the approach to the ending the search settled on the way.
 std::uint64_t stateKey(const GeneratorContext& ctx) {
   const int beat = ctx.cursorBeat;
   std::uint64_t key = fold(0, beat);
   key = foldNote(foldNote(key, noteAt(ctx, beat - 2)), noteAt(ctx, beat - 1));
   const LineNote& c = ctx.current;
-  key = fold(fold(fold(fold(key, c.pitch), c.marker), c.motionClass), c.perfectCount);
-  for (std::int32_t run : c.intervalRuns) key = fold(key, run);
-  key = fold(fold(key, ctx.approach), ctx.cadenceStep);
-  key = fold(fold(key, ctx.tenorCadenceStep), ctx.tenorPenultimateCode);
-  return fold(key, ctx.penultimateArrivals > 0);
+  key = fold(fold(fold(fold(key, c.pitch), c.marker), c.motionClass), ctx.approach);
+  return ctx.plan.lowerVoice ? foldLowerVoiceState(key, ctx) : key;
 }
 
 std::size_t slotOf(std::uint64_t key) { return static_cast<std::size_t>(key % kReachTableSize); }
@@ -94,12 +101,12 @@ bool someCandidateLeadsOn(GeneratorContext& ctx) {
   ctx.penultimateArrivals = arrivals;
   if (count < 0) return false;
   for (int i = 0; i < count; ++i) {
-    ctx.candidate = forcedCandidate(ctx, forced[static_cast<std::size_t>(i)]);
+    setForcedCandidate(ctx, forced[static_cast<std::size_t>(i)]);
     if (passesAndLeadsOn(ctx)) return true;
   }
   if (count > 0) return false;
   for (int column = 0; column < kStepColumns; ++column) {
-    ctx.candidate = columnCandidate(ctx, column);
+    setColumnCandidate(ctx, column);
     if (passesAndLeadsOn(ctx)) return true;
   }
   return false;

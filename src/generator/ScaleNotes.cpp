@@ -19,10 +19,6 @@ int exactScaleIndex(const GeneratorContext& ctx, int pitch) {
 
 }  // namespace
 
-int effectiveVoices(const GeneratorContext& ctx) {
-  return ctx.voiceCount == kDrumOnlyVoices ? 1 : ctx.voiceCount;
-}
-
 LineNote degreeNote(const GeneratorContext& ctx, int degree, int semitoneShift, int beat) {
   LineNote n;
   n.beat = beat;

@@ -5,7 +5,9 @@
 namespace quorvel {
 
 // N, with drum-only requests counted as one voice.
-int effectiveVoices(const GeneratorContext& ctx);
+inline int effectiveVoices(const GeneratorContext& ctx) {
+  return ctx.voiceCount == kDrumOnlyVoices ? 1 : ctx.voiceCount;
+}
 
 // Degree `degree` of the mode (0 = tonic, may be negative or above 7),
 // shifted by whole octaves of `semitoneShift`, placed at `beat`.

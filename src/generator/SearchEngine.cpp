@@ -14,10 +14,6 @@ constexpr int kSavePointSpacing = 8;
 
 VoiceLine& targetLine(GeneratorContext& ctx) { return *ctx.target; }
 
-bool validBeat(const GeneratorContext& ctx, int beat) {
-  return beat >= 0 && beat < static_cast<int>(ctx.notes.size());
-}
-
 void clearTabu(GeneratorContext& ctx) {
   ctx.tabuCount = 0;
   ctx.tabuBeat = -1;
@@ -51,9 +47,13 @@ void loadBeat(GeneratorContext& ctx) {
   ctx.totalWeight = 1000;
 }
 
-LineNote freshCandidate(const GeneratorContext& ctx) {
-  LineNote c;
+// Starts the candidate for the beat after the cursor in place: it carries
+// the current note's counters until its test updates them.
+LineNote& freshCandidate(GeneratorContext& ctx) {
+  LineNote& c = ctx.candidate;
   c.beat = ctx.cursorBeat + 1;
+  c.marker = 0;
+  c.motionClass = 0;
   c.perfectCount = ctx.current.perfectCount;
   c.intervalRuns = ctx.current.intervalRuns;
   return c;
@@ -65,14 +65,14 @@ bool nextCandidate(GeneratorContext& ctx) {
   if (ctx.beatBlocked) return false;
   if (ctx.forcedCount > 0) {
     if (ctx.forcedNext >= ctx.forcedCount) return false;
-    ctx.candidate = forcedCandidate(ctx, ctx.forced[static_cast<std::size_t>(ctx.forcedNext++)]);
+    setForcedCandidate(ctx, ctx.forced[static_cast<std::size_t>(ctx.forcedNext++)]);
     ctx.drawnIndex = -1;
     return true;
   }
   if (ctx.totalWeight <= 0) return false;
   const int column = weightedDraw(*ctx.random, ctx.candidateWeights.data(), kStepColumns, ctx.totalWeight);
   ctx.drawnIndex = column;
-  ctx.candidate = columnCandidate(ctx, column);
+  setColumnCandidate(ctx, column);
   return true;
 }
 
@@ -193,22 +193,20 @@ bool backToSavePoint(GeneratorContext& ctx) {
 
 }  // namespace
 
-LineNote forcedCandidate(const GeneratorContext& ctx, const LineNote& f) {
-  LineNote c = freshCandidate(ctx);
+void setForcedCandidate(GeneratorContext& ctx, const LineNote& f) {
+  LineNote& c = freshCandidate(ctx);
   c.pitch = f.pitch;
   c.scaleIndex = f.scaleIndex;
   c.marker = f.marker;
   c.degreeCode = degreeCode(f.pitch, ctx.keyNote);
-  return c;
 }
 
-LineNote columnCandidate(const GeneratorContext& ctx, int column) {
-  LineNote c = freshCandidate(ctx);
-  c.scaleIndex = ctx.current.scaleIndex - 4 + column;
-  c.pitch = movePitch(ctx.current.pitch, ctx.current.scaleIndex, c.scaleIndex) +
-            (ctx.current.marker == kMarkerLowered ? 1 : 0);
+void setColumnCandidate(GeneratorContext& ctx, int column) {
+  const LineNote& from = ctx.current;
+  LineNote& c = freshCandidate(ctx);
+  c.scaleIndex = from.scaleIndex - 4 + column;
+  c.pitch = movePitch(from.pitch, from.scaleIndex, c.scaleIndex) + (from.marker == kMarkerLowered ? 1 : 0);
   c.degreeCode = degreeCode(c.pitch, ctx.keyNote);
-  return c;
 }
 
 void clearPending(GeneratorContext& ctx) {
@@ -310,17 +308,6 @@ void addSavePoint(GeneratorContext& ctx, int beat) {
   ctx.savePoints[static_cast<std::size_t>(ctx.savePointCount++)] = SavePoint{beat, ctx.historyCount};
 }
 
-const LineNote* noteAt(const GeneratorContext& ctx, int beat) {
-  if (!validBeat(ctx, beat)) return nullptr;
-  const LineNote& n = ctx.notes[static_cast<std::size_t>(beat)];
-  return n.pitch >= 0 ? &n : nullptr;
-}
-
-std::int32_t pitchAt(const GeneratorContext& ctx, int beat) {
-  if (beat == ctx.candidate.beat) return ctx.candidate.pitch;
-  const LineNote* n = noteAt(ctx, beat);
-  return n ? n->pitch : -1;
-}
 
 int runSearch(GeneratorContext& ctx) {
   loadBeat(ctx);

@@ -29,15 +29,28 @@ void resetAttempt(GeneratorContext& ctx, int fromBeat);
 void placeBaseNote(GeneratorContext& ctx, const LineNote& note, bool writeToLine);
 void addSavePoint(GeneratorContext& ctx, int beat);
 
-// The committed note at a beat of the target line, or nullptr.
-const LineNote* noteAt(const GeneratorContext& ctx, int beat);
-// The pitch sounding at a beat of the target line, counting the candidate.
-std::int32_t pitchAt(const GeneratorContext& ctx, int beat);
+inline bool validBeat(const GeneratorContext& ctx, int beat) {
+  return beat >= 0 && beat < static_cast<int>(ctx.notes.size());
+}
 
-// Candidates for the beat after the cursor: a fixed note, or the move of
-// (column - 4) scale steps from the current note.
-LineNote forcedCandidate(const GeneratorContext& ctx, const LineNote& fixed);
-LineNote columnCandidate(const GeneratorContext& ctx, int column);
+// The committed note at a beat of the target line, or nullptr.
+inline const LineNote* noteAt(const GeneratorContext& ctx, int beat) {
+  if (!validBeat(ctx, beat)) return nullptr;
+  const LineNote& n = ctx.notes[static_cast<std::size_t>(beat)];
+  return n.pitch >= 0 ? &n : nullptr;
+}
+
+// The pitch sounding at a beat of the target line, counting the candidate.
+inline std::int32_t pitchAt(const GeneratorContext& ctx, int beat) {
+  if (beat == ctx.candidate.beat) return ctx.candidate.pitch;
+  const LineNote* n = noteAt(ctx, beat);
+  return n ? n->pitch : -1;
+}
+
+// Makes ctx.candidate the candidate for the beat after the cursor: a fixed
+// note, or the move of (column - 4) scale steps from the current note.
+void setForcedCandidate(GeneratorContext& ctx, const LineNote& fixed);
+void setColumnCandidate(GeneratorContext& ctx, int column);
 // Forgets what the last candidate's test settled for its commit.
 void clearPending(GeneratorContext& ctx);
 // Writes the candidate into the line, with the lowering its test asked for,

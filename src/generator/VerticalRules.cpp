@@ -210,24 +210,6 @@ bool withinOwnRange(const GeneratorContext& ctx, int reference) {
 
 }  // namespace
 
-VoiceRole voiceRole(const GeneratorContext& ctx) {
-  const int n = effectiveVoices(ctx);
-  const int bassLine = n - 1;
-  if (ctx.flags & kMiddleOfThree) return {1, 11, {bassLine, 0, -1}};
-  if (ctx.flags & kTenorOfFour) return {2, 21, {bassLine, 0, -1}};
-  if (ctx.flags & kAltoOfFour) return {1, 21, {bassLine, 0, 2}};
-  if (ctx.flags & kSecondOfTwo) return {1, 11, {0, -1, -1}};
-  return {bassLine, 11, {0, -1, -1}};
-}
-
-int linePitch(const GeneratorContext& ctx, int line, int beat) {
-  if (line < 0 || line > 3 || beat < 0) return -1;
-  const VoiceLine* l = ctx.lines[static_cast<std::size_t>(line)];
-  if (!l || beat >= static_cast<int>(l->size())) return -1;
-  const int p = (*l)[static_cast<std::size_t>(beat)];
-  return p > 0 ? p : -1;
-}
-
 DistanceBand outerBand(const GeneratorContext& ctx) {
   switch (effectiveVoices(ctx)) {
     case 2: return {3, 22};

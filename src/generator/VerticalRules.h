@@ -5,6 +5,7 @@
 #include <array>
 
 #include "generator/GeneratorContext.h"
+#include "generator/ScaleNotes.h"
 
 namespace quorvel {
 
@@ -16,10 +17,24 @@ struct VoiceRole {
   int attempts = 11;
   std::array<int, 3> partners{-1, -1, -1};
 };
-VoiceRole voiceRole(const GeneratorContext& ctx);
+inline VoiceRole voiceRole(const GeneratorContext& ctx) {
+  const int n = effectiveVoices(ctx);
+  const int bassLine = n - 1;
+  if (ctx.flags & kMiddleOfThree) return {1, 11, {bassLine, 0, -1}};
+  if (ctx.flags & kTenorOfFour) return {2, 21, {bassLine, 0, -1}};
+  if (ctx.flags & kAltoOfFour) return {1, 21, {bassLine, 0, 2}};
+  if (ctx.flags & kSecondOfTwo) return {1, 11, {0, -1, -1}};
+  return {bassLine, 11, {0, -1, -1}};
+}
 
 // Pitch of a line at a beat, or -1 (rest, empty or outside the line).
-int linePitch(const GeneratorContext& ctx, int line, int beat);
+inline int linePitch(const GeneratorContext& ctx, int line, int beat) {
+  if (line < 0 || line > 3 || beat < 0) return -1;
+  const VoiceLine* l = ctx.lines[static_cast<std::size_t>(line)];
+  if (!l || beat >= static_cast<int>(l->size())) return -1;
+  const int p = (*l)[static_cast<std::size_t>(beat)];
+  return p > 0 ? p : -1;
+}
 
 // The allowed distance below the top voice for the second voice or bass.
 struct DistanceBand {
