@@ -1,36 +1,24 @@
 // Closing the main window: what keeps it open and when the settings are written.
-#include <gtest/gtest.h>
+#include "app/CloseSequence.h"
 
 #include <array>
 #include <filesystem>
 
-#include "app/AppContext.h"
-#include "app/CloseSequence.h"
-#include "app/CommandIds.h"
+#include "AppFixture.h"
 #include "settings/SettingsRecord.h"
-#include "settings/TempFolder.h"
-#include "support/FakeUi.h"
 
 namespace quorvel {
 namespace {
 
 namespace fs = std::filesystem;
 
-class CloseSequenceTest : public ::testing::Test {
+class CloseSequenceTest : public test::AppFixture {
  protected:
   void SetUp() override {
     app.settingsPath = folder.path() / "Quorvel.ini";
     app.ops.stopPlayback = [this](AppContext&) { ++playbackStops; };
   }
   bool close() { return runCloseSequence(app, {30, 40, 900, 700}, false); }
-  void modify() {
-    addNote(app.score, kSopranoSet, makeMelodyNote(10, 72, 4, kSoprano));
-    markModified(app.score, ui);
-  }
-
-  test::TempFolder folder;
-  test::FakeUi ui;
-  AppContext app{ui};
   int playbackStops = 0;
 };
 

@@ -1,12 +1,9 @@
 // Key chords reach the command table; note keys play once per press.
-#include <gtest/gtest.h>
+#include "app/KeyInput.h"
 
 #include <vector>
 
-#include "app/AppContext.h"
-#include "app/CommandIds.h"
-#include "app/KeyInput.h"
-#include "support/FakeUi.h"
+#include "AppFixture.h"
 
 namespace quorvel {
 namespace {
@@ -47,14 +44,12 @@ TEST(NoteKeyTest, PhysicalRowsMakeAChromaticScale) {
   EXPECT_FALSE(noteKeyOffset(usLayoutScanCode('Z')));
 }
 
-class KeyInputTest : public ::testing::Test {
+class KeyInputTest : public test::AppFixture {
  protected:
   void SetUp() override {
     app.ops.noteKeyDown = [this](AppContext&, int offset) { played.push_back(offset); };
     app.ops.noteKeyUp = [this](AppContext&, int offset) { released.push_back(offset); };
   }
-  test::FakeUi ui;
-  AppContext app{ui};
   std::vector<int> played, released;
 };
 
@@ -80,7 +75,7 @@ TEST_F(KeyInputTest, AltShortcutsAreRefusedDuringInfiniteGeneration) {
   addNote(app.score, kSopranoSet, makeMelodyNote(10, 72, 4, kSoprano));
   app.infiniteRunning = kInfiniteRunning;
   EXPECT_TRUE(handleKeyDown(app, alt('M')));
-  EXPECT_EQ(app.score.noteSets[kSopranoSet].size(), 1u);
+  EXPECT_EQ(notesIn(kSopranoSet), 1u);
   handleKeyDown(app, alt(kKeyF4));
   EXPECT_EQ(ui.closeRequests(), 1);
   app.infiniteRunning = 0;

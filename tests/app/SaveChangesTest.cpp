@@ -1,23 +1,17 @@
 // The save-changes question and the commands that depend on its answer.
-#include <gtest/gtest.h>
+#include "app/SaveChanges.h"
 
-#include <filesystem>
 #include <fstream>
 
-#include "app/AppContext.h"
-#include "app/CommandIds.h"
-#include "app/SaveChanges.h"
-#include "settings/TempFolder.h"
-#include "support/FakeUi.h"
+#include "AppFixture.h"
 
 namespace quorvel {
 namespace {
 
-class SaveChangesTest : public ::testing::Test {
+class SaveChangesTest : public test::AppFixture {
  protected:
   void SetUp() override {
-    addNote(app.score, kSopranoSet, makeMelodyNote(10, 72, 4, kSoprano));
-    markModified(app.score, ui);
+    modify();
     ui.clearRecords();
   }
   // Save stands in with a fixed result so that each answer's path can be followed.
@@ -27,9 +21,6 @@ class SaveChangesTest : public ::testing::Test {
       return result;
     });
   }
-
-  test::FakeUi ui;
-  AppContext app{ui};
   int saves = 0;
 };
 
@@ -46,16 +37,8 @@ TEST_F(SaveChangesTest, AsksWithTheFileNameWithoutItsFolder) {
   ASSERT_EQ(ui.messages().size(), 1u);
   const test::ShownMessage& m = ui.messages()[0];
   EXPECT_EQ(m.text, "\"tune.mid\" has been modified.\nDo you want to Save changes?");
-  EXPECT_EQ(m.caption, "Quorvel");
   EXPECT_EQ(m.icon, MsgIcon::Question);
   EXPECT_EQ(m.buttons, MsgButtons::YesNoCancel);
-}
-
-TEST_F(SaveChangesTest, UntitledSongInJapanese) {
-  app.score.settings.general.language = 1;
-  ui.queueAnswer(MsgAnswer::Cancel);
-  EXPECT_EQ(askSaveChanges(app), -2);
-  EXPECT_EQ(ui.messages().at(0).text, "\"(無題)\" は変更されています\n保存しますか？");
 }
 
 TEST_F(SaveChangesTest, CancelOrFailedSaveKeepsTheSongOnNew) {
@@ -64,14 +47,14 @@ TEST_F(SaveChangesTest, CancelOrFailedSaveKeepsTheSongOnNew) {
   saveAnswers(-1);
   ui.queueAnswer(MsgAnswer::Yes);
   EXPECT_EQ(dispatch(app, cmd::kNew), -1);
-  EXPECT_EQ(app.score.noteSets[kSopranoSet].size(), 1u);
+  EXPECT_EQ(notesIn(kSopranoSet), 1u);
   EXPECT_TRUE(app.score.isModified());
 }
 
 TEST_F(SaveChangesTest, NoDiscardsAndYesWithASuccessfulSaveClears) {
   ui.queueAnswer(MsgAnswer::No);
   EXPECT_EQ(dispatch(app, cmd::kClearMelodies), 0);
-  EXPECT_TRUE(app.score.noteSets[kSopranoSet].empty());
+  EXPECT_EQ(notesIn(kSopranoSet), 0u);
   EXPECT_EQ(saves, 0);
 
   addNote(app.score, kDrumSet3, makeDrumNote(10, 2, 1, 3, 100));
@@ -80,23 +63,21 @@ TEST_F(SaveChangesTest, NoDiscardsAndYesWithASuccessfulSaveClears) {
   ui.queueAnswer(MsgAnswer::Yes);
   EXPECT_EQ(dispatch(app, cmd::kClearDrums), 0);
   EXPECT_EQ(saves, 1);
-  EXPECT_TRUE(app.score.noteSets[kDrumSet3].empty());
+  EXPECT_EQ(notesIn(kDrumSet3), 0u);
 }
 
 TEST_F(SaveChangesTest, YesOnAnUntitledSongRunsTheRealSaveDialog) {
   ui.queueAnswer(MsgAnswer::Yes);  // the save dialog is then cancelled: nothing is scripted for it
   EXPECT_EQ(dispatch(app, cmd::kNew), -1);
-  EXPECT_EQ(app.score.noteSets[kSopranoSet].size(), 1u);
+  EXPECT_EQ(notesIn(kSopranoSet), 1u);
 
-  const test::TempFolder folder;
   const auto path = folder.path() / "song.mid";
   ui.queueAnswer(MsgAnswer::Yes);
   ui.queueSavePath(path.string());
   EXPECT_EQ(dispatch(app, cmd::kNew), 0);
-  EXPECT_TRUE(app.score.noteSets[kSopranoSet].empty());
-  std::ifstream written(path, std::ios::binary);
+  EXPECT_EQ(notesIn(kSopranoSet), 0u);
   char magic[4] = {};
-  written.read(magic, 4);
+  std::ifstream(path, std::ios::binary).read(magic, 4);
   EXPECT_EQ(std::string(magic, 4), "MThd");
 }
 

@@ -16,16 +16,6 @@ TEST(ViewGeometry, SnapsColumnsAndTakesTheRowAboveNearARowTop) {
     EXPECT_EQ(snapRowY(y, scroll), rowTop) << y << " scrolled " << scroll;
 }
 
-TEST(ViewGeometry, NamesKeysAndLengths) {
-  EXPECT_EQ(keyName(84), "C5(84)");
-  EXPECT_EQ(keyName(36), "C1(36)");
-  EXPECT_EQ(keyName(61), "C#3(61)");
-  EXPECT_EQ(keyOfRowY(keyNoteRowY(72)), 72);
-  EXPECT_EQ(lengthText(100), "1 + 4 / 16");
-  EXPECT_EQ(lengthText(20), "0 + 4 / 16");
-  EXPECT_EQ(lengthText(635), "7 + 15 / 16");
-}
-
 TEST(ViewGeometry, AutoScrollMovesTenPixelsAndStopsAtTheEnds) {
   ViewState v;
   v.clientWidth = 500;

@@ -37,23 +37,6 @@ TEST(NoteCode, LengthCodesAtTheirLimits) {
   }
 }
 
-TEST(NoteCode, MovesAreIntegerAdditions) {
-  const NoteCode c = makeMelodyNote(2, 60, 4, 3);
-  EXPECT_GE(c, 524288u);  // the song's first step
-  EXPECT_EQ(c + kStepDelta, makeMelodyNote(3, 60, 4, 3));
-  EXPECT_EQ(c + kMelodyRowDelta, makeMelodyNote(2, 59, 4, 3));
-  const NoteCode d = makeDrumNote(2, 5, 1, 2, 100);
-  EXPECT_EQ(d + kDrumRowDelta, makeDrumNote(2, 6, 1, 2, 100));
-}
-
-TEST(NoteCode, SortOrderIsStartThenHigherPitchThenLongerNote) {
-  NoteSet set{makeMelodyNote(5, 60, 4, 0), makeMelodyNote(4, 40, 4, 0), makeMelodyNote(5, 72, 4, 0),
-              makeMelodyNote(5, 72, 8, 0)};
-  EXPECT_EQ(std::vector<NoteCode>(set.begin(), set.end()),
-            (std::vector{makeMelodyNote(4, 40, 4, 0), makeMelodyNote(5, 72, 8, 0), makeMelodyNote(5, 72, 4, 0),
-                         makeMelodyNote(5, 60, 4, 0)}));
-}
-
 TEST(NoteCode, DrumLevelsFromVelocity) {
   for (const auto& [velocity, level] : {std::pair{101, 3}, {100, 2}, {50, 2}, {49, 1}, {2, 1}, {1, 0}})
     EXPECT_EQ(levelOfVelocity(velocity), level) << velocity;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "model/Score.h"
 #include "playback/InfinitePlayback.h"
 
@@ -33,23 +35,20 @@ TEST_F(CueAdvanceTest, TickAnswersTheOldPositionOnlyOnStepBoundaries) {
 TEST_F(CueAdvanceTest, LoopWrapsOnlyOnAnExactHitOfTheRightLocator) {
   score.leftLocator = 90;
   score.rightLocator = 330;
-  score.cueIndicator = 329;
-  tick(true);
-  EXPECT_EQ(score.cueIndicator.load(), 90);
-  EXPECT_TRUE(score.hasFlag(kFlagFlushNotes));
-
-  score.clearFlag(kFlagFlushNotes);
-  score.cueIndicator = 330;  // started on or past the locator: runs on
-  tick(true);
-  EXPECT_EQ(score.cueIndicator.load(), 331);
-  score.cueIndicator = 329;
-  tick(false);
-  EXPECT_EQ(score.cueIndicator.load(), 330);
-  score.cueIndicator = 329;
-  score.setFlag(kFlagInfinite);
-  tick(true);
-  EXPECT_EQ(score.cueIndicator.load(), 330);
-  EXPECT_FALSE(score.hasFlag(kFlagFlushNotes));
+  // {cue before the tick, loop on, infinite generation, cue after, notes flushed}; started on or
+  // past the locator the cue runs on, and infinite generation never loops.
+  const std::tuple<int, bool, bool, int, bool> cases[] = {{329, true, false, 90, true},
+                                                          {330, true, false, 331, false},
+                                                          {329, false, false, 330, false},
+                                                          {329, true, true, 330, false}};
+  for (const auto& [cue, loop, infinite, after, flushed] : cases) {
+    SCOPED_TRACE(testing::Message() << "cue " << cue << (loop ? ", loop" : "") << (infinite ? ", infinite" : ""));
+    score.stateFlags = kFlagPlaying | (infinite ? kFlagInfinite : 0u);
+    score.cueIndicator = cue;
+    tick(loop);
+    EXPECT_EQ(score.cueIndicator.load(), after);
+    EXPECT_EQ(score.hasFlag(kFlagFlushNotes), flushed);
+  }
 }
 
 TEST_F(CueAdvanceTest, EndIndicatorAndTimelineEndStopPlaybackUnlessInfiniteGenerationRuns) {
@@ -80,13 +79,6 @@ TEST_F(CueAdvanceTest, BarJumpsFlushAndClampToTheTimeline) {
 
   advanceCue(score, 1234, true, {});
   EXPECT_EQ(score.cueIndicator.load(), 1234);
-}
-
-TEST(PositionText, CountsBarsAndBeatsFromOne) {
-  EXPECT_EQ(positionText(10, 0), "bars: 1, beats 1");
-  EXPECT_EQ(positionText(10 + 80 + 45, 0), "bars: 2, beats 3");
-  EXPECT_EQ(positionText(10 + 80 * 271 + 79, 0), "bars: 272, beats 4");
-  EXPECT_EQ(positionText(10, 1), "小節: 1, 拍: 1");
 }
 
 }  // namespace

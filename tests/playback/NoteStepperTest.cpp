@@ -10,7 +10,7 @@
 namespace quorvel {
 namespace {
 
-using test::msg;
+using namespace test;  // message helpers
 
 class NoteStepperTest : public ::testing::Test {
  protected:
@@ -38,11 +38,8 @@ TEST_F(NoteStepperTest, MelodyNotesSoundOnTheirPartsChannelAndEndAtTheirWrittenE
   addNote(score, kBassSet, makeMelodyNote(10, 48, 2, kBass));
   addNote(score, kAltoSet, makeMelodyNote(11, 64, 1, kAlto));
   playNormal(10, 100);
-  // Equal starts go in code order: the higher pitch first.
-  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x90, 60, 100), msg(0x93, 48, 100),  // step 10
-                                                 msg(0x91, 64, 100),                      // step 11
-                                                 msg(0x81, 64, 64), msg(0x83, 48, 64),    // step 12
-                                                 msg(0x80, 60, 64)}));                    // step 14
+  // Steps 10, 11, 12, 14; equal starts go in code order: the higher pitch first.
+  EXPECT_EQ(sent(), (Sent{on(0, 60), on(3, 48), on(1, 64), off(1, 64), off(3, 48), off(0, 60)}));
   EXPECT_TRUE(stepper.soundingNotes().empty());
 }
 
@@ -52,21 +49,21 @@ TEST_F(NoteStepperTest, VolumeAndPlayedSetComeFromTheSettings) {
   addNote(score, kSopranoSet, makeMelodyNote(10, 60, 1, kSoprano));
   addNote(score, kTenorSet, makeMelodyNote(10, 52, 1, kTenor));
   for (int x = 50; x < 60; x += 5) stepper.normalStep(x, kTenorSet, {});
-  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x92, 52, 77), msg(0x82, 52, 64)}));
+  EXPECT_EQ(sent(), (Sent{on(2, 52, 77), off(2, 52)}));
 }
 
 TEST_F(NoteStepperTest, DrumReleasesFollowEnableNoteOffAndFullBeatHitsNeverRelease) {
   addNote(score, kDrumSet0 + 2, makeDrumNote(10, 12, 2, 2, 100));  // lane 12: key 36
   addNote(score, kDrumSet0 + 3, makeDrumNote(10, 1, 4, 3, 127));   // lane 1: key 54, a full beat
   playNormal(50, 90);
-  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x99, 54, 127), msg(0x99, 36, 100)}));
+  EXPECT_EQ(sent(), (Sent{on(9, 54, 127), on(9, 36)}));
   EXPECT_TRUE(stepper.soundingDrums().empty()) << "the release was due and dropped";
 
   log->clear();
   settings.drumNoteOff = true;
   applySettings();
   playNormal(50, 90);
-  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x99, 54, 127), msg(0x99, 36, 100), msg(0x99, 36, 1)}));
+  EXPECT_EQ(sent(), (Sent{on(9, 54, 127), on(9, 36), on(9, 36, 1)}));
 }
 
 TEST_F(NoteStepperTest, MutingStopsNewNotesButLetsSoundingOnesEnd) {
@@ -75,10 +72,10 @@ TEST_F(NoteStepperTest, MutingStopsNewNotesButLetsSoundingOnesEnd) {
   addNote(score, kDrumSet0, makeDrumNote(12, 12, 1, 0, 90));
   playNormal(50, 55);
   playNormal(55, 75, {true, true});
-  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x90, 60, 100), msg(0x80, 60, 64)}));
+  EXPECT_EQ(sent(), (Sent{on(0, 60), off(0, 60)}));
   log->clear();
   playNormal(60, 65, {true, false});
-  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x99, 36, 90)}));
+  EXPECT_EQ(sent(), (Sent{on(9, 36, 90)}));
 }
 
 TEST_F(NoteStepperTest, StrictLinesSuppressALowerLaterNoteAndResumeItUntilItsOwnEnd) {
@@ -86,9 +83,7 @@ TEST_F(NoteStepperTest, StrictLinesSuppressALowerLaterNoteAndResumeItUntilItsOwn
   addNote(score, kSopranoSet, makeMelodyNote(12, 55, 8, kSoprano));  // ends at step 20
   addNote(score, kDrumSet0, makeDrumNote(10, 12, 1, 0, 90));
   playStrict(50, 120);
-  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x90, 60, 100),                       // step 10
-                                                 msg(0x80, 60, 64), msg(0x90, 55, 100),   // step 18
-                                                 msg(0x80, 55, 64)}));                   // step 20
+  EXPECT_EQ(sent(), (Sent{on(0, 60), off(0, 60), on(0, 55), off(0, 55)}));  // steps 10, 18, 18, 20
   EXPECT_TRUE(stepper.strictActive().empty());
 }
 
@@ -97,19 +92,15 @@ TEST_F(NoteStepperTest, StrictLinesLetAHigherNoteCutInAndTheLowerOneComeBack) {
   addNote(score, kSopranoSet, makeMelodyNote(12, 60, 2, kSoprano));  // steps 12..14
   addNote(score, kAltoSet, makeMelodyNote(12, 40, 2, kAlto));        // another part is untouched
   playStrict(50, 100, kMelodyView);
-  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x90, 55, 100),
-                                                 msg(0x80, 55, 64), msg(0x90, 60, 100),   // step 12: cut
-                                                 msg(0x91, 40, 100),                      // alto
-                                                 msg(0x80, 60, 64), msg(0x81, 40, 64),    // step 14
-                                                 msg(0x90, 55, 100),                      // resumed
-                                                 msg(0x80, 55, 64)}));                    // step 18
+  // Cut at step 12 (the alto goes on), resumed at 14, ended at 18.
+  EXPECT_EQ(sent(), (Sent{on(0, 55), off(0, 55), on(0, 60), on(1, 40), off(0, 60), off(1, 40), on(0, 55), off(0, 55)}));
 }
 
 TEST_F(NoteStepperTest, StrictLinesDoNotResumeANoteWhoseSpanIsOver) {
   addNote(score, kSopranoSet, makeMelodyNote(10, 60, 4, kSoprano));
   addNote(score, kSopranoSet, makeMelodyNote(11, 55, 3, kSoprano));  // both end at step 14
   playStrict(50, 100);
-  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x90, 60, 100), msg(0x80, 60, 64)}));
+  EXPECT_EQ(sent(), (Sent{on(0, 60), off(0, 60)}));
 }
 
 TEST_F(NoteStepperTest, ReleaseEverythingSilencesNotesAndDrumsWhateverTheOption) {
@@ -118,7 +109,7 @@ TEST_F(NoteStepperTest, ReleaseEverythingSilencesNotesAndDrumsWhateverTheOption)
   playNormal(50, 55);
   log->clear();
   stepper.releaseEverything();
-  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{msg(0x80, 60, 64), msg(0x99, 36, 1)}));
+  EXPECT_EQ(sent(), (Sent{off(0, 60), on(9, 36, 1)}));
   EXPECT_TRUE(stepper.soundingNotes().empty());
   EXPECT_TRUE(stepper.soundingDrums().empty());
 }

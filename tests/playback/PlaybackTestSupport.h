@@ -16,6 +16,11 @@ constexpr std::uint32_t msg(int status, int data1, int data2 = 0) {
          static_cast<std::uint32_t>(data2) << 16;
 }
 
+// A note-on, and a note-off with the release velocity the player sends.
+constexpr std::uint32_t on(int channel, int key, int velocity = 100) { return msg(0x90 | channel, key, velocity); }
+constexpr std::uint32_t off(int channel, int key) { return msg(0x80 | channel, key, 64); }
+using Sent = std::vector<std::uint32_t>;
+
 class RecordingCatalog : public DeviceCatalog {
  public:
   std::shared_ptr<MessageLog> log = std::make_shared<MessageLog>();

@@ -27,13 +27,6 @@ double rms(const RenderedAudio& audio, double fromSeconds, double toSeconds) {
   return std::sqrt(sum / double(last - first));
 }
 
-double difference(const RenderedAudio& a, const RenderedAudio& b) {
-  const std::size_t n = std::min(a.samples.size(), b.samples.size());
-  double sum = 0.0;
-  for (std::size_t i = 0; i < n; ++i) sum += std::abs(double(a.samples[i]) - b.samples[i]);
-  return sum / double(n);
-}
-
 RenderedAudio render(Score& s, const PlaySettings& settings, const std::string& soundFont = kSmallSoundFont) {
   s.cueIndicator = kSongStartX;
   const OfflinePlay play = playOffline(s, settings);
@@ -54,26 +47,6 @@ TEST(SynthRender, SoundsWhereNotesSoundAndIsSilentWhereNoneDo) {
   EXPECT_GT(rms(audio, 0.05, 0.95), 300.0);
   EXPECT_LT(rms(audio, 2.5, 4.95), 2.0);
   EXPECT_GT(rms(audio, 5.0, 5.2), 300.0) << "drums sound on channel 10";
-}
-
-TEST(SynthRender, EachPartSoundsOnItsChannelWithItsProgram) {
-  for (int part = kBass; part <= kSoprano; ++part) {
-    SCOPED_TRACE(part);
-    Score s;
-    addNote(s, part, makeMelodyNote(2, 60, 4, part));
-    s.endIndicator = kStepPixels * (2 + 8);
-    PlaySettings base;
-    base.instruments = {0, 0, 0, 0};
-    PlaySettings ownChannel = base;
-    ownChannel.instruments[static_cast<std::size_t>(3 - part)] = 73;  // flute
-    PlaySettings otherChannel = base;
-    otherChannel.instruments[static_cast<std::size_t>(part == kSoprano ? 1 : 0)] = 73;
-
-    const RenderedAudio piano = render(s, base);
-    EXPECT_GT(rms(piano, 0.05, 0.45), 300.0);
-    EXPECT_GT(difference(piano, render(s, ownChannel)), 100.0) << "the part's program decides its sound";
-    EXPECT_EQ(difference(piano, render(s, otherChannel)), 0.0) << "other channels' programs do not";
-  }
 }
 
 TEST(SynthRender, WritesAPlayableWaveFile) {

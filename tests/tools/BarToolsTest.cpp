@@ -1,159 +1,104 @@
 #include "tools/BarTools.h"
+
+#include <functional>
+
 #include "ToolFixture.h"
 
 namespace quorvel {
 namespace {
 
-using ::testing::ElementsAre;
+// A note of a set: melody parts 0..3 with key and length in steps, drum sets 4..7 with lane and length.
+struct Note {
+  int set, position, key, length;
+  bool operator==(const Note&) const = default;
+};
+void PrintTo(const Note& n, std::ostream* os) {
+  *os << "{set " << n.set << ", " << n.position << ", " << n.key << ", " << n.length << "}";
+}
 
 class BarToolsTest : public ToolFixture {
  protected:
-  std::vector<int> lengths(int index) const {
-    std::vector<int> out;
-    for (NoteCode c : set(index)) out.push_back(melodyLength(c));
-    return out;
-  }
   void someHistory() { score.undo[2].recordOne(makeMelodyNote(2, 60, 1, 2)); }
+
+  // Runs a tool on a song of the given notes and checks its answer and every note afterwards.
+  // Every tool that changes the song also forgets the undo history.
+  void expectTool(const std::function<int(Score&, Ui&)>& tool, const std::vector<Note>& notes, int result,
+                  const std::vector<Note>& expected) {
+    clearAll(score, ui);
+    for (const Note& n : notes) {
+      if (n.set < kDrumSet0) melody(n.set, n.position, n.key, n.length);
+      else addNote(score, n.set, makeDrumNote(startOf(n.position), n.key, n.length, n.set - kDrumSet0, 100));
+    }
+    someHistory();
+    EXPECT_EQ(tool(score, ui), result);
+    std::vector<Note> after;
+    for (int index = kBassSet; index <= kDrumSet3; ++index)
+      for (NoteCode c : set(index)) {
+        const bool isDrum = index >= kDrumSet0;
+        after.push_back({index, (noteStart(c) - kSongStartStep) * 5, isDrum ? drumRow(c) : melodyKey(c),
+                         isDrum ? drumLength(c) : melodyLength(c)});
+      }
+    EXPECT_EQ(after, expected);
+    if (result == 0) {
+      EXPECT_FALSE(score.undo[2].canUndo());
+    }
+    expectViewsInStep();
+  }
 };
 
 TEST_F(BarToolsTest, TrimMovesTheSongToItsFirstNote) {
-  melody(3, 160, 60);  // bar 3
-  const NoteCode hit = drum(3, 80);  // bar 2
-  someHistory();
-  EXPECT_EQ(trimOpeningSilence(score, ui, false), 0);
-  EXPECT_THAT(positions(3), ElementsAre(80));
-  EXPECT_THAT(positions(7), ElementsAre(0));
-  EXPECT_EQ(drumRow(*set(7).begin()), drumRow(hit));
-  EXPECT_FALSE(score.undo[2].canUndo());
+  expectTool([](Score& s, Ui& ui) { return trimOpeningSilence(s, ui, false); },
+             {{3, 160, 60, 4}, {7, 80, 5, 1}}, 0, {{3, 80, 60, 4}, {7, 0, 5, 1}});
   EXPECT_TRUE(score.isModified());
-  expectViewsInStep();
   EXPECT_EQ(trimOpeningSilence(score, ui, false), -2);  // already at the origin
 }
 
 TEST_F(BarToolsTest, TrimByTheDrumsDeletesMelodyBeforeTheFirstHit) {
-  EXPECT_EQ(trimOpeningSilence(score, ui, true), -2);
-  melody(3, 160, 60);
-  drum(3, 80);
-  EXPECT_EQ(trimOpeningSilence(score, ui, true), 0);
-  EXPECT_THAT(positions(3), ElementsAre(80));
-
-  removeSet(score, 3);
-  removeSet(score, 7);
-  melody(2, 80, 60);
-  melody(2, 200, 62);
-  drum(0, 160);
-  trimOpeningSilence(score, ui, true);
-  EXPECT_THAT(positions(2), ElementsAre(40));
-  EXPECT_THAT(positions(4), ElementsAre(0));
-  expectViewsInStep();
-
-  removeSet(score, 4);
-  EXPECT_EQ(trimOpeningSilence(score, ui, true), 0);  // no drums: the melody decides
-  EXPECT_THAT(positions(2), ElementsAre(0));
+  const auto byDrums = [](Score& s, Ui& ui) { return trimOpeningSilence(s, ui, true); };
+  expectTool(byDrums, {}, -2, {});
+  expectTool(byDrums, {{3, 160, 60, 4}, {7, 80, 1, 1}}, 0, {{3, 80, 60, 4}, {7, 0, 1, 1}});
+  expectTool(byDrums, {{2, 80, 60, 4}, {2, 200, 62, 4}, {4, 160, 1, 1}}, 0, {{2, 40, 62, 4}, {4, 0, 1, 1}});
+  expectTool(byDrums, {{2, 80, 60, 4}}, 0, {{2, 0, 60, 4}});  // no drums: the melody decides
 }
 
-TEST_F(BarToolsTest, RegulateClosesLongSilencesToOneBarInEveryPart) {
-  melody(3, 0, 72, 16);
-  melody(3, 240, 74, 4);  // two bars of silence before it
-  melody(2, 120, 60, 16);  // runs into the removed stretch
-  melody(2, 200, 62, 4);   // inside the removed stretch
-  melody(2, 260, 64, 4);
-  someHistory();
-  EXPECT_EQ(regulateBarLength(score, ui), 0);
-  EXPECT_THAT(positions(3), ElementsAre(0, 160));
-  EXPECT_THAT(positions(2), ElementsAre(120, 180));
-  EXPECT_THAT(lengths(2), ElementsAre(8, 4));
-  EXPECT_FALSE(score.undo[2].canUndo());
-  expectViewsInStep();
+TEST_F(BarToolsTest, RegulateClosesLongSilencesToOneBarAndCapsNotesAtOneBar) {
+  const std::function<int(Score&, Ui&)> regulate = regulateBarLength;
+  // Two bars of silence in the edited part; the alto runs into the removed stretch or lies inside it.
+  expectTool(regulate, {{3, 0, 72, 16}, {3, 240, 74, 4}, {2, 120, 60, 16}, {2, 200, 62, 4}, {2, 260, 64, 4}}, 0,
+             {{2, 120, 60, 8}, {2, 180, 64, 4}, {3, 0, 72, 16}, {3, 160, 74, 4}});
+  // Several gaps close one after another; a chord note moves with its neighbour.
+  expectTool(regulate,
+             {{3, 0, 72, 4}, {3, 200, 72, 4}, {3, 500, 72, 4}, {3, 500, 67, 2}, {0, 150, 40, 4}, {0, 510, 41, 4}}, 0,
+             {{0, 210, 41, 4}, {3, 0, 72, 4}, {3, 100, 72, 4}, {3, 200, 72, 4}, {3, 200, 67, 2}});
+  expectTool(regulate, {{3, 0, 72, 4}, {3, 100, 72, 4}}, -2, {{3, 0, 72, 4}, {3, 100, 72, 4}});  // exactly a bar
+  expectTool(regulate, {{3, 0, 72, 4}, {3, 100, 72, 4}, {1, 0, 50, 20}}, 0,
+             {{1, 0, 50, 16}, {3, 0, 72, 4}, {3, 100, 72, 4}});
+  expectTool(regulate, {{0, 0, 40, 30}}, 0, {{0, 0, 40, 16}});  // edited part empty: only the cap applies
 }
 
-TEST_F(BarToolsTest, RegulateClosesSeveralGapsOneAfterAnother) {
-  for (int p : {0, 200, 500}) melody(3, p, 72, 4);
-  melody(3, 500, 67, 2);  // a chord note that moves with its neighbour
-  melody(0, 150, 40, 4);  // inside the first gap
-  melody(0, 510, 41, 4);
-  regulateBarLength(score, ui);
-  EXPECT_THAT(positions(3), ElementsAre(0, 100, 200, 200));
-  EXPECT_THAT(positions(0), ElementsAre(210));
-}
-
-TEST_F(BarToolsTest, RegulateCapsNotesAtOneBarAndLeavesShortSilences) {
-  melody(3, 0, 72, 4);
-  melody(3, 100, 72, 4);  // exactly a bar of silence
-  EXPECT_EQ(regulateBarLength(score, ui), -2);
-  someHistory();
-  melody(1, 0, 50, 20);
-  EXPECT_EQ(regulateBarLength(score, ui), 0);
-  EXPECT_THAT(lengths(1), ElementsAre(16));
-  EXPECT_THAT(positions(3), ElementsAre(0, 100));
-  EXPECT_FALSE(score.undo[2].canUndo());
-
-  removeSet(score, 3);
-  melody(0, 0, 40, 30);  // edited part empty: only the cap applies
-  EXPECT_EQ(regulateBarLength(score, ui), 0);
-  EXPECT_THAT(lengths(0), ElementsAre(16));
-}
-
-TEST_F(BarToolsTest, ReduceHalvesUntilTheShortestNoteIsOneStep) {
-  melody(3, 0, 72, 4);
-  melody(3, 20, 74, 8);
-  melody(1, 40, 50, 3);
-  const NoteCode hit = drum(3, 40);
-  someHistory();
-  EXPECT_EQ(reduceNoteValues(score, ui), 0);
-  EXPECT_THAT(positions(3), ElementsAre(0, 5));
-  EXPECT_THAT(lengths(3), ElementsAre(1, 2));
-  EXPECT_THAT(positions(1), ElementsAre(10));
-  EXPECT_THAT(lengths(1), ElementsAre(1));
-  EXPECT_EQ(set(7).count(hit), 1u);
-  EXPECT_FALSE(score.undo[2].canUndo());
-  expectViewsInStep();
+TEST_F(BarToolsTest, ReduceHalvesUntilTheShortestNoteIsOneStepKeepingTheTopOfNotesLandingTogether) {
+  const std::function<int(Score&, Ui&)> reduce = reduceNoteValues;
+  expectTool(reduce, {{3, 0, 72, 4}, {3, 20, 74, 8}, {1, 40, 50, 3}, {7, 40, 1, 1}}, 0,
+             {{1, 10, 50, 1}, {3, 0, 72, 1}, {3, 5, 74, 2}, {7, 40, 1, 1}});
   EXPECT_EQ(reduceNoteValues(score, ui), -2);
-}
-
-TEST_F(BarToolsTest, ReduceKeepsOnlyTheTopNoteOfNotesLandingTogether) {
-  for (int key : {72, 67, 64}) melody(3, 0, key, 2);
-  melody(3, 10, 60, 2);
-  melody(3, 15, 62, 2);  // steps 2 and 3 both land on step 1
-  reduceNoteValues(score, ui);
-  EXPECT_THAT(keys(3), ElementsAre(72, 60));
-  EXPECT_THAT(positions(3), ElementsAre(0, 5));
+  // Steps 2 and 3 both land on step 1.
+  expectTool(reduce, {{3, 0, 72, 2}, {3, 0, 67, 2}, {3, 0, 64, 2}, {3, 10, 60, 2}, {3, 15, 62, 2}}, 0,
+             {{3, 0, 72, 1}, {3, 5, 60, 1}});
 }
 
 TEST_F(BarToolsTest, DivideDealsChordsIntoLinesFromTheTop) {
-  for (int p : {0, 20, 40}) {
-    for (int key : {72, 67, 64}) melody(3, p, key + p / 20);
-  }
-  someHistory();
-  EXPECT_EQ(divideIntoParts(score, ui), 0);
-  EXPECT_THAT(keys(3), ElementsAre(72, 73, 74));
-  EXPECT_THAT(keys(2), ElementsAre(67, 68, 69));
-  EXPECT_THAT(keys(1), ElementsAre(64, 65, 66));
-  EXPECT_TRUE(set(0).empty());
-  for (int part = 0; part < 4; ++part) {
-    for (NoteCode c : set(part)) EXPECT_EQ(melodyPart(c), part);
-  }
-  EXPECT_FALSE(score.undo[2].canUndo());
-  expectViewsInStep();
-}
-
-TEST_F(BarToolsTest, DivideGivesACutNoteWholeToTheNextLine) {
-  melody(0, 0, 60, 16);
-  melody(1, 20, 72, 4);
-  divideIntoParts(score, ui);
-  EXPECT_THAT(keys(3), ElementsAre(60, 72, 60));
-  EXPECT_THAT(lengths(3), ElementsAre(4, 4, 8));
-  EXPECT_THAT(keys(2), ElementsAre(60));
-  EXPECT_THAT(lengths(2), ElementsAre(16));
-  EXPECT_TRUE(set(1).empty());
-  EXPECT_TRUE(set(0).empty());
-}
-
-TEST_F(BarToolsTest, DivideDropsWhatIsLeftAfterFourLines) {
-  for (int key : {72, 67, 64, 60, 55}) melody(3, 0, key);
-  EXPECT_EQ(divideIntoParts(score, ui), 0);
-  EXPECT_EQ(set(kMelodyView).size(), 4u);
-  EXPECT_THAT(keys(0), ElementsAre(60));
+  const std::function<int(Score&, Ui&)> divide = divideIntoParts;
+  std::vector<Note> chords, lines;
+  for (int p : {0, 20, 40})
+    for (int key : {72, 67, 64}) chords.push_back({3, p, key + p / 20, 4});
+  for (int part : {1, 2, 3})
+    for (int p : {0, 20, 40}) lines.push_back({part, p, (part == 3 ? 72 : part == 2 ? 67 : 64) + p / 20, 4});
+  expectTool(divide, chords, 0, lines);
+  // A cut note goes whole to the next line; what is left after four lines is dropped.
+  expectTool(divide, {{0, 0, 60, 16}, {1, 20, 72, 4}}, 0,
+             {{2, 0, 60, 16}, {3, 0, 60, 4}, {3, 20, 72, 4}, {3, 40, 60, 8}});
+  expectTool(divide, {{3, 0, 72, 4}, {3, 0, 67, 4}, {3, 0, 64, 4}, {3, 0, 60, 4}, {3, 0, 55, 4}}, 0,
+             {{0, 0, 60, 4}, {1, 0, 64, 4}, {2, 0, 67, 4}, {3, 0, 72, 4}});
 }
 
 }  // namespace

@@ -51,12 +51,5 @@ TEST(TopLineTest, HigherNotesCutLowerOnesWhichResumeUntilTheirOwnEnd) {
   }
 }
 
-TEST(TopLineTest, KeyPitchComesFromTheSettingsWhenAsked) {
-  Score s;
-  s.settings.melody[kKeyNote] = 62;
-  EXPECT_EQ(resolveKeyPitch(s, kGeneratorKeyPitch), 62);
-  EXPECT_EQ(resolveKeyPitch(s, 70), 70);
-}
-
 }  // namespace
 }  // namespace quorvel

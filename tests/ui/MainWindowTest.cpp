@@ -24,7 +24,6 @@
 #include "app/CommandIds.h"
 #include "app/MenuTable.h"
 #include "settings/TempFolder.h"
-#include "ui/Menus.h"
 #include "ui/MainWindow.h"
 #include "ui/QtUi.h"
 
@@ -75,8 +74,7 @@ TEST_F(MainWindowTest, ComesUpWithTitleAtTheStoredPlacement) {
   app.score.settings.window.height = 640;
   open();
   EXPECT_EQ(window->windowTitle(), QStringLiteral("(no title) - Quorvel"));
-  EXPECT_EQ(window->width(), 900);
-  EXPECT_EQ(window->height(), 640);
+  EXPECT_EQ(window->size(), QSize(900, 640));
   grabIfAsked("main_en.png");
 }
 
@@ -99,10 +97,9 @@ TEST_F(MainWindowTest, ToolbarsAndMenusMirrorTheTablesInBothLanguages) {
 
   EXPECT_EQ(menuTitles(), (std::set<QString>{"&File", "&Edit", "&Tools", "&Help"}));
   for (const MenuItem& item : menuBarItems()) {
-    if (item.id == 0) continue;
-    auto* action = window->findChild<QAction*>(QStringLiteral("command%1").arg(item.id));
-    ASSERT_NE(action, nullptr) << item.id;
-    EXPECT_EQ(action->property(kCommandIdProperty).toInt(), item.id);
+    if (item.id != 0) {
+      EXPECT_NE(window->findChild<QAction*>(QStringLiteral("command%1").arg(item.id)), nullptr) << item.id;
+    }
   }
   EXPECT_EQ(window->findChild<QAction*>("command722")->text(), QStringLiteral("save &As...\tCtrl+Shift+S"));
   TearDown();

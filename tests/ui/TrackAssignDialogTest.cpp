@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -133,7 +131,6 @@ TEST_F(TrackAssignDialogTest, ListsTracksAndMirrorsEveryClickInTheModel) {
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Open"));
   EXPECT_EQ(rowTexts(*voices), labelsOf(offered.voiceRows));
   EXPECT_EQ(rowTexts(*drums), labelsOf(offered.drumRows));
-  EXPECT_EQ(rowTexts(*drums).front(), "ALL DRUMS");
   // Nothing is highlighted, so there is nothing to move or play yet.
   QSignalSpy preview(&dialog, &TrackAssignDialog::previewRequested);
   EXPECT_TRUE(voices->selectedItems().isEmpty());
@@ -144,14 +141,12 @@ TEST_F(TrackAssignDialogTest, ListsTracksAndMirrorsEveryClickInTheModel) {
   EXPECT_EQ(preview.count(), 0);
   EXPECT_EQ(rowTexts(*voices), labelsOf(offered.voiceRows));
 
+  // Each toggle shows its row's state and sits level with the row.
   const QStringList letters = {"S", "A", "T", "B"};
-  for (int row = 0; row < TrackAssignment::kVoiceRows; ++row)
-    EXPECT_EQ(buttonNamed(dialog, letters[row])->isChecked(), offered.voiceOn[static_cast<std::size_t>(row)]);
   EXPECT_TRUE(buttonNamed(dialog, "D")->isChecked());
-
-  // Each toggle sits level with the row it switches.
   for (int row = 0; row < TrackAssignment::kVoiceRows; ++row) {
     QPushButton* b = buttonNamed(dialog, letters[row]);
+    EXPECT_EQ(b->isChecked(), offered.voiceOn[static_cast<std::size_t>(row)]);
     const QRect rowRect = voices->visualItemRect(voices->item(row));
     const int rowMiddle = voices->viewport()->mapTo(&dialog, rowRect.center()).y();
     EXPECT_LE(std::abs(b->mapTo(&dialog, b->rect().center()).y() - rowMiddle), rowRect.height() / 4)
@@ -200,9 +195,6 @@ TEST_F(TrackAssignDialogTest, ListsTracksAndMirrorsEveryClickInTheModel) {
   EXPECT_EQ(model.selectedVoice, 2);
   EXPECT_EQ(model.selectedDrum, -1);
   EXPECT_TRUE(drums->selectedItems().isEmpty());
-
-  const QString picture = QDir(QCoreApplication::applicationDirPath()).filePath("track_assign_dialog.png");
-  EXPECT_TRUE(dialog.grab().save(picture)) << picture.toStdString();
 }
 
 // Keys go where the user's keys go: to whatever has the focus when the dialog comes up.
