@@ -1,4 +1,5 @@
 #include "DriverFixture.h"
+#include "generator/CounterMelody.h"
 #include "generator/GenerationCommands.h"
 
 namespace quorvel {
@@ -126,6 +127,40 @@ TEST_F(DriverCounter, OptionsCounterRequestMayAddDrums) {
   EXPECT_FALSE(score.noteSets[kDrumsView].empty());
   score.settings.melody[kCounterLines] = 1;  // "2:1" is for the remote generator
   EXPECT_EQ(generateNToN(env), -2);
+}
+
+// The top line read from the user's part (rests and timing are judged by the
+// driver tests above): chords give their top note, leaps are narrowed.
+NoteSet part(const std::vector<std::array<int, 3>>& notes) {
+  NoteSet set;
+  for (const auto& n : notes) set.insert(makeMelodyNote(n[0], n[1], n[2], 3));
+  return set;
+}
+
+TEST(DriverCounterMelody, ChordsKeepTheirTopNoteAndOverlapsAreCut) {
+  const CounterMelody m = readCounterMelody(part({{2, 60, 8}, {2, 64, 8}, {2, 55, 8}, {6, 62, 4}}), 60);
+  EXPECT_EQ(m.pitches(), (std::vector<int>{64, 62}));
+  const auto places = m.notePlaces();
+  ASSERT_EQ(places.size(), 2u);
+  EXPECT_EQ(places[0].x, 10);
+  EXPECT_EQ(places[0].duration, 20);  // cut where the next note begins
+  EXPECT_EQ(places[1].x, 30);
+}
+
+TEST(DriverCounterMelody, LeapsAreNarrowedByOctaves) {
+  // The earlier note lies farther from the key: it moves.
+  std::vector<int> p{96, 60};
+  limitLeaps(p, 60);
+  EXPECT_EQ(p, (std::vector<int>{72, 60}));
+  // The later note lies farther: it moves, and the walk goes on from it.
+  p = {62, 90, 40};
+  limitLeaps(p, 60);
+  EXPECT_EQ(p, (std::vector<int>{62, 78, 64}));
+  // A tie moves the earlier note; 20 semitones stay.
+  p = {40, 80, 60, 80};
+  limitLeaps(p, 60);
+  EXPECT_EQ(p, (std::vector<int>{64, 80, 60, 80}));
+  for (std::size_t i = 0; i + 1 < p.size(); ++i) EXPECT_LE(std::abs(p[i] - p[i + 1]), 20);
 }
 
 }  // namespace

@@ -137,15 +137,13 @@ TEST_F(DriverDrums, EditedSongAsksFirstAndCancelKeepsIt) {
   EXPECT_FALSE(score.noteSets[kDrumsView].empty());
 }
 
-TEST_F(DriverDrums, ABusyGenerationRefusesSilently) {
+TEST_F(DriverDrums, ABusyGenerationRefusesSilentlyAndLearningWithItsMessage) {
   score.setFlag(kFlagGenerating);
   EXPECT_EQ(generateZeroToDrumsA(env), -2);
   EXPECT_TRUE(ui.messages().empty());
   EXPECT_TRUE(score.hasFlag(kFlagGenerating));
   EXPECT_EQ(drumCount(score), 0u);
-}
-
-TEST_F(DriverDrums, LearningConversionRefusesWithItsMessage) {
+  score.clearFlag(kFlagGenerating);
   state.learningRunning = true;
   EXPECT_EQ(generateZeroToDrumsA(env), -2);
   EXPECT_EQ(messageTexts(), std::vector<std::string>{"Now Learning"});

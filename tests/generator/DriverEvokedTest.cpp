@@ -26,21 +26,6 @@ class DriverEvoked : public DriverTest {
   }
 };
 
-TEST_F(DriverEvoked, OneLineFillsTheActivePartFromTheSongStart) {
-  ASSERT_EQ(generateZeroToOneA(env), 0);
-  expectBeatLine(kSopranoSet, 10, 16);
-  // The melody ends on the key note.
-  EXPECT_EQ(melodyKey(notesOf(kSopranoSet).back()), 60);
-  EXPECT_TRUE(notesOf(kAltoSet).empty());
-  EXPECT_TRUE(score.hasFlag(kFlagUntouchedResult));
-  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
-  EXPECT_TRUE(ui.messages().empty());
-  EXPECT_FALSE(state.progressWindowOpen);
-  EXPECT_EQ(state.running, nullptr);
-  // A quick run shows no window at all.
-  EXPECT_TRUE(ui.progressOpenings().empty());
-}
-
 TEST_F(DriverEvoked, TenorCannotHoldThreeLinesButTwoGoToTenorAndBass) {
   score.settings.parts.editPart = kTenorSet;
   EXPECT_EQ(generateZeroToThreeA(env), -2);
@@ -53,34 +38,26 @@ TEST_F(DriverEvoked, TenorCannotHoldThreeLinesButTwoGoToTenorAndBass) {
   EXPECT_TRUE(notesOf(kSopranoSet).empty());
 }
 
-TEST_F(DriverEvoked, FourLinesFillEveryPart) {
-  ASSERT_EQ(generateZeroToFourA(env), 0);
-  for (int part = kBassSet; part <= kSopranoSet; ++part) expectBeatLine(part, 10, 16);
-}
-
 TEST_F(DriverEvoked, BetweenLocatorsTheRegionGivesTheLengthAndTheStart) {
-  writeMelody(kSopranoSet, {{30, 70, 4}, {60, 71, 4}, {100, 72, 4}});  // x 150, 300, 500
+  // x = 5 * step: 285 and 450 lie outside the region [290, 450), 290 and 445 inside.
+  writeMelody(kSopranoSet, {{57, 70, 4}, {58, 71, 4}, {89, 72, 4}, {90, 74, 4}});
+  writeMelody(kBassSet, {{60, 40, 4}});  // a part the request leaves alone
   score.setFlag(kFlagModified);
-  setLocators(290, 450);
-  ASSERT_EQ(generateZeroToOneA(env), 0);
+  setLocators(290, 450);  // the least distance taken: eight beats
+  ASSERT_EQ(generateZeroToThreeA(env), 0);
+  for (int part : {kAltoSet, kTenorSet}) expectBeatLine(part, 290, 8);
   const auto notes = notesOf(kSopranoSet);
   ASSERT_EQ(notes.size(), 2u + 8u);
-  EXPECT_EQ(notes.front(), makeMelodyNote(30, 70, 4, 3));
-  EXPECT_EQ(notes.back(), makeMelodyNote(100, 72, 4, 3));
+  EXPECT_EQ(notes.front(), makeMelodyNote(57, 70, 4, 3));
+  EXPECT_EQ(notes.back(), makeMelodyNote(90, 74, 4, 3));
   for (std::size_t i = 1; i + 1 < notes.size(); ++i) EXPECT_EQ(noteStart(notes[i]) * 5, 290 + 20 * int(i - 1));
+  EXPECT_EQ(notesOf(kBassSet), std::vector<NoteCode>{makeMelodyNote(60, 40, 4, 0)});
+  EXPECT_EQ(score.noteSets[kMelodyView].size(), 1u + 3u * 8u + 2u);
   EXPECT_EQ(questionsAsked, 0);
-  // The note the region replaced comes back with one undo.
+  // The notes the region replaced come back with one undo.
   undo(score, ui);
-  EXPECT_EQ(score.noteSets[kSopranoSet].count(makeMelodyNote(60, 71, 4, 3)), 1u);
-}
-
-TEST_F(DriverEvoked, LocatorsTooCloseEndTheCommandWithoutChanges) {
-  writeMelody(kSopranoSet, {{60, 71, 4}});
-  setLocators(290, 440);
-  EXPECT_EQ(generateZeroToTwoA(env), -1);
-  EXPECT_EQ(messageTexts(), std::vector<std::string>{"The locators are too close"});
-  EXPECT_EQ(notesOf(kSopranoSet).size(), 1u);
-  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
+  EXPECT_EQ(score.noteSets[kSopranoSet].count(makeMelodyNote(58, 71, 4, 3)), 1u);
+  EXPECT_EQ(score.noteSets[kSopranoSet].count(makeMelodyNote(89, 72, 4, 3)), 1u);
 }
 
 TEST_F(DriverEvoked, EditedMaterialIsOnlyReplacedAfterTheQuestion) {
@@ -130,7 +107,7 @@ TEST_F(DriverEvoked, ALongRunShowsTheWindowWithItsTextsAndProgress) {
   useSlowClock();
   score.settings.general.language = 1;
   ASSERT_EQ(generateZeroToTwoA(env), 0);
-  ASSERT_FALSE(ui.progressOpenings().empty());
+  ASSERT_EQ(ui.progressOpenings().size(), 1u);
   const auto& [text, range] = ui.progressOpenings().front();
   EXPECT_EQ(text.title, "生成中..");
   EXPECT_EQ(text.text, "旋律生成中..");
@@ -167,15 +144,27 @@ TEST_F(DriverEvoked, LoopForcesBetweenLocatorsUntilReleased) {
   score.rightLocator = 200;
   EXPECT_EQ(generateZeroToOneA(env), -1);
   EXPECT_EQ(messageTexts(), std::vector<std::string>{"The locators are too close"});
+  // Locators in the wrong order mean the whole song, cleared first.
+  writeMelody(kSopranoSet, {{4000, 72, 4}});
+  score.rightLocator = 50;
+  ASSERT_EQ(generateZeroToOneA(env), 0);
+  expectBeatLine(kSopranoSet, 10, 16);
   setLoopButton(env, true);
   setLoopButton(env, false);
   EXPECT_EQ(score.settings.melody[kBetweenLocators], 0);
 }
 
-TEST_F(DriverEvoked, ToolbarLabelsReachTheirCommands) {
+TEST_F(DriverEvoked, ToolbarLabelsReachTheirCommandsAndFourLinesFillEveryPartFromTheSongStart) {
   EXPECT_EQ(runLocalGeneration(env, "0to1G"), std::nullopt);
-  EXPECT_EQ(runLocalGeneration(env, "0to2A"), 0);
-  expectBeatLine(kAltoSet, 10, 16);
+  ASSERT_EQ(runLocalGeneration(env, "0to4A"), 0);
+  for (int part = kBassSet; part <= kSopranoSet; ++part) expectBeatLine(part, 10, 16);
+  EXPECT_EQ(melodyKey(notesOf(kBassSet).back()) % 12, 0) << "the bass ends on the key note, C";
+  EXPECT_TRUE(score.hasFlag(kFlagUntouchedResult));
+  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
+  EXPECT_TRUE(ui.messages().empty());
+  EXPECT_FALSE(state.progressWindowOpen);
+  EXPECT_EQ(state.running, nullptr);
+  EXPECT_TRUE(ui.progressOpenings().empty()) << "a quick run shows no window at all";
 }
 
 }  // namespace

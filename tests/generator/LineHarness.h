@@ -1,6 +1,6 @@
 #pragma once
-// Runs requests the way the evoked-lines and counter-lines drivers do
-// (retry limits 100, 800, 1000 per voice count), straight on the engine.
+// Runs requests the way the evoked-lines and counter-lines drivers do (the
+// same voice order and retry limits), straight on the engine.
 #include <array>
 #include <cstdint>
 
@@ -22,8 +22,6 @@ struct Outcome {
   int tries = 0;
   std::array<VoiceLine, 4> lines;
 };
-
-int retryLimitFor(int voices);
 
 // Evoked lines: a melody and N - 1 voices below it.
 Outcome runEvoked(const Request& request);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "LineChecker.h"
 #include "LineHarness.h"
@@ -20,7 +21,6 @@ std::string describe(const Request& r) {
   return "N=" + std::to_string(r.voices) + " L=" + std::to_string(r.length) + " mode=" + std::to_string(r.mode) +
          " key=" + std::to_string(r.keyNote) + " seed=" + std::to_string(r.seed);
 }
-
 
 // Success rates below these mean the rules or the search regressed. Counter
 // lines succeed less often: a user's melody can leave a segment no way on.
@@ -91,6 +91,23 @@ TEST_P(CounterLines, VoicesUnderAGivenMelodyObeyTheRules) {
 INSTANTIATE_TEST_SUITE_P(VoiceCounts, CounterLines, ::testing::Values(2, 3, 4),
                          [](const auto& info) { return "N" + std::to_string(info.param); });
 
+// Counter lines under one melody for seeds 1..count: every success must obey
+// the rules; answers the successes.
+std::vector<Outcome> checkedCounterRuns(Request r, const VoiceLine& melody, std::uint32_t count) {
+  std::vector<Outcome> successes;
+  for (r.seed = 1; r.seed <= count; ++r.seed) {
+    Outcome o = runCounter(r, melody);
+    if (o.result != 14) continue;
+    const auto breaches = checkCounter(linesOf(r, o));
+    if (!breaches.empty()) {
+      ADD_FAILURE() << describe(r) << ": " << breaches.front();
+      break;
+    }
+    successes.push_back(std::move(o));
+  }
+  return successes;
+}
+
 TEST(CounterLines, BigLeapsInTheMelodyAreFollowedByOctaveMoves) {
   // A user melody leaping by octaves and more: counter mode allows the
   // lower voice to follow instead of failing.
@@ -98,18 +115,49 @@ TEST(CounterLines, BigLeapsInTheMelodyAreFollowedByOctaveMoves) {
   for (int i = 0; i < 24; ++i) melody.push_back(i % 4 < 2 ? 72 + (i % 2) * 2 : 84 - (i % 2) * 3);
   Request r;
   r.voices = 2;
-  r.keyNote = 60;
-  int successes = 0;
-  for (std::uint32_t seed = 1; seed <= 50; ++seed) {
-    r.seed = seed;
-    const Outcome o = runCounter(r, melody);
-    if (o.result != 14) continue;
-    ++successes;
-    const auto breaches = checkCounter(linesOf(r, o));
-    ASSERT_TRUE(breaches.empty()) << "seed " << seed << ": " << breaches.front();
-  }
-  EXPECT_GT(successes, 25);
+  EXPECT_GT(checkedCounterRuns(r, melody, 50).size(), 25u);
 }
+
+// A user melody that climbs well away from where it began must still get
+// counter lines past the first 32 beats: every later segment has to start
+// near the melody as it stands there, not as it stood at the song's start.
+//
+// C major from C2, seven scale steps up and one down, over and over: more
+// than three octaves higher by beat 32, with no leap anywhere.
+VoiceLine climbingMelody(int length) {
+  static constexpr int kMajor[7]{0, 2, 4, 5, 7, 9, 11};
+  VoiceLine melody;
+  int degree = 0;
+  for (int i = 0; i < length; ++i) {
+    if (i > 0) degree += (i % 8 == 0) ? -1 : 1;
+    if (i >= 40) degree = 24 + (i % 2);  // stay up high after the climb
+    melody.push_back(36 + 12 * (degree / 7) + kMajor[degree % 7]);
+  }
+  return melody;
+}
+
+class CounterFailureSeam : public ::testing::TestWithParam<int> {};
+
+TEST_P(CounterFailureSeam, LaterSegmentsFollowAMelodyThatHasClimbed) {
+  const VoiceLine melody = climbingMelody(56);
+  ASSERT_GE(melody[32] - melody[0], 36);  // the premise: three octaves up at the seam
+  Request r;
+  r.voices = GetParam();
+  constexpr std::uint32_t kSeeds = 8;
+  const auto successes = checkedCounterRuns(r, melody, kSeeds);
+  for (const Outcome& o : successes) {
+    for (int k = 1; k < r.voices; ++k) {
+      const int below = melody[32] - o.lines[static_cast<std::size_t>(k)][32];
+      EXPECT_GT(below, 0) << "line " << k;
+      EXPECT_LT(below, 36) << "line " << k;
+    }
+  }
+  // Started from where the melody began, no seed gets past beat 32.
+  EXPECT_GE(successes.size(), kSeeds / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(VoiceCounts, CounterFailureSeam, ::testing::Values(2, 3, 4),
+                         [](const auto& info) { return "N" + std::to_string(info.param); });
 
 }  // namespace
 }  // namespace quorvel::testing

@@ -1,5 +1,5 @@
 // The engine's mechanics with fixed seeds: tabu list, repeat fallback,
-// dead-end limit, cancel, progress, and the melody's own guarantees.
+// dead-end limit, cancel, and the melody's own guarantees.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -123,11 +123,8 @@ TEST(SearchEngine, LowerVoicesFallBackToTheRepeatHalfTheTimeUnlessItWasRejectedL
   EXPECT_GT(n.fallbacks, n.eligible * 35 / 100);
   EXPECT_LT(n.fallbacks, n.eligible * 65 / 100);
   EXPECT_EQ(n.ineligibleFallbacks, 0);
-}
-
-TEST(SearchEngine, TheMelodyNeverFallsBackToTheRepeat) {
-  const FallbackCount n = countFallbacks(false);
-  EXPECT_EQ(n.fallbacks + n.ineligibleFallbacks, 0);
+  const FallbackCount melody = countFallbacks(false);
+  EXPECT_EQ(melody.fallbacks + melody.ineligibleFallbacks, 0) << "the melody never falls back";
 }
 
 TEST(SearchEngine, SoftRejectionsLetTheLastCandidateThrough) {
@@ -155,23 +152,6 @@ TEST(Cancel, PumpedCancelStopsTheMelodyAndTheLowerVoices) {
   EXPECT_EQ(generateSecondVoice(*f.ctx), kSearchCancelled);
 }
 
-TEST(Progress, OpensOnceAfterASecondAndAdvancesEveryTenthCommit) {
-  std::int64_t clock = 0;
-  int opened = 0;
-  std::vector<int> positions;
-  GeneratorHooks hooks;
-  hooks.nowMs = [&] { return clock += 50; };
-  hooks.openProgress = [&](GeneratorContext&) { ++opened; };
-  hooks.advanceProgress = [&](GeneratorContext&, int position) { positions.push_back(position); };
-  Fixture f(32, 1, 9, hooks);
-  f.ctx->progressBase = 100;
-  ASSERT_EQ(generateMelody(*f.ctx), kSearchSuccess);
-  EXPECT_EQ(opened, 1);
-  ASSERT_FALSE(positions.empty());
-  for (int p : positions) EXPECT_TRUE(p >= 100 && p < 132) << p;
-  EXPECT_LE(positions.size(), f.ctx->commitCounter / 10);
-}
-
 TEST(Melody, SameSeedGivesTheSameLine) {
   Fixture a(24, 1, 42), b(24, 1, 42);
   ASSERT_EQ(generateMelody(*a.ctx), kSearchSuccess);
@@ -189,11 +169,6 @@ TEST(Melody, PeakBeatStaysClearOfTheEnding) {
     EXPECT_LE(f.ctx->peakBeat, length - (highPeak ? 4 : 5)) << "seed " << seed;
     EXPECT_EQ(f.lines[0][static_cast<std::size_t>(f.ctx->peakBeat)], f.ctx->peak.pitch);
   }
-}
-
-TEST(Melody, TooShortForAPeakFailsInsteadOfSearchingForever) {
-  Fixture f(5);
-  EXPECT_EQ(generateMelody(*f.ctx), kSearchFailed);
 }
 
 TEST(Melody, LinesShorterThanTheRequestAreRefusedNotOverrun) {
@@ -218,22 +193,12 @@ TEST(Melody, ValidationRejectsEachKindOfFault) {
   EXPECT_EQ(validateMelody(*f.ctx, VoiceLine{60, 62, -1, 65, 62, 60}, 6), -1);  // empty beat
 }
 
-TEST(ScaleTable, ModesDegreesAndMotionClasses) {
-  EXPECT_EQ(modeInfo(0).tonicIndex, 13);
-  EXPECT_EQ(modeInfo(5).tonicIndex, 10);
-  EXPECT_EQ(scaleSemitones(13), 0);
-  EXPECT_EQ(scaleSemitones(27), 24);
-  EXPECT_EQ(scaleSemitones(-1), -24);  // the pattern continues below the table
+// Moves near the table's edges must neither read past it nor break the
+// octave pattern; the draw relies on every weight row summing to 1000.
+TEST(ScaleTable, SemitonesContinuePastTheTableAndStepWeightsSumTo1000) {
+  EXPECT_EQ(scaleSemitones(-1), -24);
+  EXPECT_EQ(scaleSemitones(-7), scaleSemitones(0) - 12);
   EXPECT_EQ(scaleSemitones(28), 26);
-  EXPECT_EQ(degreeCode(66, 60), 7);
-  EXPECT_EQ(degreeCode(71, 60), 12);
-  EXPECT_EQ(degreeCode(0, 60), -1);
-  EXPECT_EQ(motionClassOf(4), 7);
-  EXPECT_EQ(motionClassOf(-3), 6);
-  EXPECT_EQ(motionClassOf(-5), 3);
-  EXPECT_EQ(directionVerdict(5, 2), kVerdictContinues);
-  EXPECT_EQ(directionVerdict(5, -1), kVerdictTurns);
-  EXPECT_EQ(directionVerdict(0, -3), kVerdictAfterDescent);
   for (const auto& row : kStepWeights) {
     int sum = 0;
     for (int w : row) sum += w;
