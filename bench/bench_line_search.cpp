@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "generator/GenerationVoices.h"
 #include "generator/LineSearch.h"
 
 namespace {
@@ -18,23 +19,12 @@ namespace {
 using quorvel::GeneratorContext;
 using quorvel::VoiceLine;
 
-int retryLimit(int voices) {
-  switch (voices) {
-    case 2: return 100;
-    case 3: return 800;
-    case 4: return 1000;
-    default: return 1;
-  }
-}
-
-int lowerVoices(GeneratorContext& ctx, int voices) {
-  if (voices == 2) return quorvel::generateSecondVoice(ctx);
-  int r = quorvel::generateBass(ctx);
-  if (r != quorvel::kSearchSuccess) return r;
-  if (voices == 3) return quorvel::generateMiddleVoice(ctx);
-  r = quorvel::generateTenor(ctx);
-  if (r != quorvel::kSearchSuccess) return r;
-  return quorvel::generateAlto(ctx);
+// One try: the melody, then each lower voice in the driver's order.
+bool tryOnce(GeneratorContext& ctx, const std::vector<quorvel::VoiceSearch>& voices) {
+  if (quorvel::generateMelody(ctx) != quorvel::kSearchSuccess) return false;
+  for (quorvel::VoiceSearch search : voices)
+    if (search(ctx) != quorvel::kSearchSuccess) return false;
+  return true;
 }
 
 bool runRequest(int voices, int length, std::uint32_t seed) {
@@ -46,11 +36,10 @@ bool runRequest(int voices, int length, std::uint32_t seed) {
   quorvel::Random random(seed);
   auto ctx = std::make_unique<GeneratorContext>();
   quorvel::prepareContext(*ctx, settings, length, {&lines[0], &lines[1], &lines[2], &lines[3]}, voices, random);
-  for (int tries = 0; tries < retryLimit(voices); ++tries) {
-    int r = quorvel::generateMelody(*ctx);
-    if (r == quorvel::kSearchSuccess && voices > 1) r = lowerVoices(*ctx, voices);
-    if (r == quorvel::kSearchSuccess) return true;
-  }
+  const std::vector<quorvel::VoiceSearch> lower = quorvel::lowerVoices(voices);
+  const int tries = voices == 1 ? 1 : quorvel::retryLimitFor(voices);
+  for (int t = 0; t < tries; ++t)
+    if (tryOnce(*ctx, lower)) return true;
   return false;
 }
 
