@@ -33,13 +33,8 @@ constexpr std::array<std::uint8_t, 128> buildLaneTable() {
   return table;
 }
 
-constexpr std::array<std::uint8_t, 128> kLaneOfKey = buildLaneTable();
-
 }  // namespace
 
-int laneOfDrumKey(int key) {
-  if (key < 0 || key > 127) return 0;
-  return kLaneOfKey[static_cast<std::size_t>(key)];
-}
+constexpr std::array<std::uint8_t, 128> kDrumLaneOfKey = buildLaneTable();
 
 }  // namespace quorvel

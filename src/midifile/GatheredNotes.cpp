@@ -33,6 +33,10 @@ void GatheredNotes::add(int setIndex, std::vector<NoteCode> codes) {
   if (codes.empty()) return;
   sortNearlyOrdered(codes);
   std::vector<NoteCode>& gathered = of(setIndex);
+  if (gathered.empty()) {  // the set's first run is taken as it is, not copied
+    gathered = std::move(codes);
+    return;
+  }
   const auto seam = static_cast<std::ptrdiff_t>(gathered.size());
   gathered.insert(gathered.end(), codes.begin(), codes.end());
   if (seam > 0 && gathered[static_cast<std::size_t>(seam) - 1] > gathered[static_cast<std::size_t>(seam)])
@@ -43,8 +47,9 @@ void GatheredNotes::storeInto(Score& s) {
   std::lock_guard lock(s.noteMutex);
   for (int i = 0; i < kNoteSetCount; ++i) {
     NoteSet& set = s.noteSets[static_cast<std::size_t>(i)];
-    // Ascending codes go in at the end hint, which needs no search.
-    for (NoteCode c : of(i)) set.insert(set.end(), c);
+    // A range goes in code by code at the end, which for ascending codes
+    // needs no search; one call per set measured faster than one per code.
+    set.insert(of(i).begin(), of(i).end());
     of(i).clear();
   }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -18,6 +19,7 @@ constexpr int kDrumChannel = 9;
 constexpr int kMaxMelodyWidth = 635;  // 127 steps of 5 x-units
 constexpr int kMaxDrumWidth = 20;
 constexpr int kLanes = 12;
+constexpr int kXPerTick = 20;  // x-units of a tick, times the division
 
 bool isUtf8(const std::string& text) {
   std::size_t i = 0;
@@ -104,13 +106,41 @@ class SoundingNotes {
   int free_ = kNone;
 };
 
+// Division by the track's fixed divisor as a multiplication: every note event
+// divides, and a division instruction there costs more than the rest of the
+// event. Exact for dividends below 2^30: with a shift of 30 + ceil(log2 d),
+// the multiplier's rounding error times such a dividend stays below 2^shift.
+// For divisors below 2^15 the multiplier is at most 2^31, so the product
+// stays below 2^62.
+class ExactDivision {
+ public:
+  explicit ExactDivision(std::uint32_t divisor)
+      : divisor_(divisor),
+        shift_(30 + static_cast<unsigned>(std::bit_width(divisor - 1))),
+        multiplier_(((std::uint64_t{1} << shift_) + divisor - 1) / divisor) {}
+
+  std::uint32_t floor(std::uint32_t dividend) const {
+    return static_cast<std::uint32_t>((dividend * multiplier_) >> shift_);
+  }
+  std::uint32_t ceil(std::uint32_t dividend) const {
+    const std::uint32_t q = floor(dividend);
+    return q + (q * divisor_ != dividend ? 1u : 0u);
+  }
+
+ private:
+  std::uint32_t divisor_;
+  unsigned shift_;
+  std::uint64_t multiplier_;
+};
+
 // One pass over the events of a track. Positions are in file ticks counted
 // from division / 2, so that the file's time 0 lands on the song's beginning.
 class TrackParser {
  public:
   TrackParser(ByteView track, int division, int drumMode, ChannelRemap remap, int partBits)
-      : track_(track), division_(division), drumMode_(drumMode), drumChannels_(drumChannelsOf(remap)),
-        partBits_(partBits), limit_(static_cast<long long>(division) * kTimelineEndX) {
+      : track_(track), division_(division), toX_(static_cast<std::uint32_t>(division)), drumMode_(drumMode),
+        drumChannels_(drumChannelsOf(remap)), partBits_(partBits),
+        lastTick_(static_cast<long long>(division) * kTimelineEndX / kXPerTick) {
     melody.reserve(track.size() / 8);  // a note takes at least eight bytes
   }
 
@@ -122,10 +152,14 @@ class TrackParser {
     long long position = division_ / 2;
     std::uint8_t running = 0;
     while (at != end) {
-      const auto delta = takeVlq(at, end);
-      if (!delta) break;
-      position += *delta;
-      if (position * 20 > limit_ || at == end) break;
+      if (*at < 0x80) {  // most deltas take one byte
+        position += *at++;
+      } else {
+        const auto delta = takeVlq(at, end);
+        if (!delta) break;
+        position += *delta;
+      }
+      if (position > lastTick_ || at == end) break;
       std::uint8_t status = *at;
       if (status >= 0x80) ++at;
       else if (running != 0) status = running;
@@ -226,24 +260,16 @@ class TrackParser {
     head.scale = data[1] != 0 ? 1 : 0;
   }
 
-  // A position in x-units, rounded down and up; one division per tick,
-  // shared by every event at that tick.
-  void updateX(long long position) {
-    if (position == xPosition_) return;
-    xPosition_ = position;
-    const long long scaled = position * 20;
-    xFloor_ = scaled / division_;
-    xCeil_ = xFloor_ + (scaled % division_ != 0 ? 1 : 0);
-  }
+  // A position's x-units times the division. Events are read up to the last
+  // tick only, so this stays below 32767 * 21770 < 2^30.
+  static std::uint32_t scaled(long long position) { return static_cast<std::uint32_t>(position * kXPerTick); }
 
-  int startAt(long long position) {
-    updateX(position);
-    return static_cast<int>(xCeil_ / kStepPixels);
+  int startAt(long long position) const {
+    return static_cast<int>(toX_.ceil(scaled(position)) / kStepPixels);
   }
-  // Width in x-units from a note's start to a position.
-  long long widthUntil(int start, long long position) {
-    updateX(position);
-    return xFloor_ - kStepPixels * start;
+  // Width in x-units from a note's start to a position, rounded down.
+  long long widthUntil(int start, long long position) const {
+    return static_cast<long long>(toX_.floor(scaled(position))) - kStepPixels * start;
   }
 
   void openMelody(int key, long long position) {
@@ -292,27 +318,25 @@ class TrackParser {
 
   const ByteView track_;
   const long long division_;
+  const ExactDivision toX_;  // from x-units times the division to x-units
   const int drumMode_;
   const std::uint16_t drumChannels_;
   const int partBits_;
-  const long long limit_;
-  long long xPosition_ = -1;
-  long long xFloor_ = 0;
-  long long xCeil_ = 0;
+  const long long lastTick_;  // the last tick within the timeline
   SoundingNotes pendingMelody_{128};
   SoundingNotes pendingDrums_{kLanes + 1};
 };
 
-void storeDrums(GatheredNotes& out, const std::vector<NoteCode>& drums, int targetSet, int drumMode) {
+void storeDrums(GatheredNotes& out, std::vector<NoteCode> drums, int targetSet, int drumMode) {
   if (drumMode == kDrumsToDrumSets) {
     std::array<std::vector<NoteCode>, 4> byLevel;
     for (NoteCode c : drums) byLevel[static_cast<std::size_t>(drumLevel(c))].push_back(c);
     for (int level = 0; level < 4; ++level)
       out.add(kDrumSet0 + level, std::move(byLevel[static_cast<std::size_t>(level)]));
-    out.add(kDrumsView, drums);
+    out.add(kDrumsView, std::move(drums));
   } else {
     out.add(targetSet, drums);
-    out.add(kImportedDrums, drums);
+    out.add(kImportedDrums, std::move(drums));
   }
 }
 
@@ -349,7 +373,7 @@ int readTrack(GatheredNotes& out, ByteView track, int targetSet, int division, M
   const bool targetWasEmpty = out.isEmpty(targetSet);
   const bool hasMelody = !parser.melody.empty();
   out.add(targetSet, std::move(parser.melody));
-  if (drumMode != kDrumsIgnored) storeDrums(out, parser.drums, targetSet, drumMode);
+  if (drumMode != kDrumsIgnored) storeDrums(out, std::move(parser.drums), targetSet, drumMode);
 
   const bool conductor = targetWasEmpty && !hasMelody && !parser.drumSeen;
   recordHead(info, parser, conductor);
