@@ -37,7 +37,6 @@ TEST_F(SaveChangesTest, AsksWithTheFileNameWithoutItsFolder) {
   ASSERT_EQ(ui.messages().size(), 1u);
   const test::ShownMessage& m = ui.messages()[0];
   EXPECT_EQ(m.text, "\"tune.mid\" has been modified.\nDo you want to Save changes?");
-  EXPECT_EQ(m.icon, MsgIcon::Question);
   EXPECT_EQ(m.buttons, MsgButtons::YesNoCancel);
 }
 

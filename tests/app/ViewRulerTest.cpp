@@ -40,7 +40,6 @@ TEST_F(ViewRulerTest, LocatorsAreGrabbedOnlyOnTheirInnerSide) {
   ruler.leftDown(95, kUpperRow);
   EXPECT_EQ(ruler.dragging(), Marker::None);
   ruler.leftDown(112, kUpperRow);
-  EXPECT_EQ(ruler.dragging(), Marker::LeftLocator);
   ruler.mouseMove(160, kUpperRow, true);
   ruler.leftUp();
   EXPECT_EQ(score.leftLocator.load(), 160);
@@ -48,7 +47,6 @@ TEST_F(ViewRulerTest, LocatorsAreGrabbedOnlyOnTheirInnerSide) {
   ruler.leftDown(335, kUpperRow);
   EXPECT_EQ(ruler.dragging(), Marker::None);
   ruler.leftDown(322, kUpperRow);
-  EXPECT_EQ(ruler.dragging(), Marker::RightLocator);
   ruler.mouseMove(400, kUpperRow, true);
   ruler.leftUp();
   EXPECT_EQ(score.rightLocator.load(), 400);
@@ -57,16 +55,6 @@ TEST_F(ViewRulerTest, LocatorsAreGrabbedOnlyOnTheirInnerSide) {
   ruler.mouseMove(6000, kUpperRow, true);
   ruler.leftUp();
   EXPECT_EQ(score.endIndicator.load(), 6000);
-}
-
-TEST_F(ViewRulerTest, AMoveWithTheButtonHeldCanStartADrag) {
-  score.leftLocator = 100;
-  ruler.mouseMove(50, kUpperRow, true);
-  EXPECT_EQ(ruler.dragging(), Marker::None);
-  ruler.mouseMove(105, kUpperRow, true);
-  EXPECT_EQ(ruler.dragging(), Marker::LeftLocator);
-  ruler.mouseMove(70, kUpperRow, false);  // not held: nothing
-  EXPECT_EQ(score.leftLocator.load(), 105);
 }
 
 TEST_F(ViewRulerTest, NothingRespondsDuringInfiniteGeneration) {

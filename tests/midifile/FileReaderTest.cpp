@@ -3,13 +3,10 @@
 
 #include "ReaderFixture.h"
 
-#include "midifile/SmfHeader.h"
-
 namespace quorvel::test {
 namespace {
 
 using FileReader = ReaderFixture;
-using Codes = std::vector<NoteCode>;
 
 TrackEvents quarterNote(int key, int channel = 0) { return TrackEvents().on(0, key, 100, channel).off(96, key, channel).end(); }
 Raw twoTrackSong() { return smf(1, 96, {quarterNote(60), quarterNote(64)}); }
@@ -30,9 +27,7 @@ TEST_F(FileReader, HeaderDamageIsRejectedAndLeavesTheSongAlone) {
   EXPECT_EQ(read(damaged(13, 0)), -1) << "division 0";
   EXPECT_EQ(read(damaged(14, 'X')), -1) << "first chunk not MTrk";
   EXPECT_EQ(read(smf(0, 96, {TrackEvents()})), -1) << "empty first track";
-  ReadOptions merged;
-  merged.merged = true;
-  EXPECT_EQ(read(damaged(13, 0), merged), -1);
+  EXPECT_EQ(readMerged(damaged(13, 0)), -1);
   EXPECT_EQ(codes(kSopranoSet), (Codes{makeMelodyNote(10, 72, 4, 3)}));
 }
 
@@ -112,22 +107,15 @@ TEST_F(FileReader, SmpteDivisionIsTakenAt120Bpm) {
   EXPECT_EQ(read(file), -1);
 }
 
-TEST_F(FileReader, FewerChunksThanDeclaredAndJunkBetweenChunks) {
+TEST_F(FileReader, FewerChunksThanDeclaredJunkBetweenChunksAndAnEmptyChunk) {
   Raw file = smf(1, 96, {quarterNote(60), quarterNote(64)}, 5);
   const Raw junk{'J', 'U', 'N', 'K', 0, 0, 0, 2, 1, 2};
   file.insert(file.begin() + 14 + 8 + static_cast<std::ptrdiff_t>(quarterNote(60).bytes().size()), junk.begin(), junk.end());
   ASSERT_EQ(read(file), 0);
   ASSERT_EQ(result.tracks.size(), 2u);
   EXPECT_EQ(codes(kImportedTrackFirst - 1), (Codes{makeMelodyNote(2, 64, 4, 0)}));
-
-  SmfHeader header;
-  ASSERT_EQ(parseHeader(file, header), 5);
-  EXPECT_EQ(findTracks(file, header.firstTrack.offset + header.firstTrack.length, 4).size(), 1u);
-}
-
-TEST_F(FileReader, ZeroLengthFurtherChunkEndsTheScan) {
-  Raw file = smf(1, 96, {quarterNote(60), TrackEvents(), quarterNote(64)});
-  ASSERT_EQ(read(file), 0);
+  // A zero-length chunk after the first ends the scan.
+  ASSERT_EQ(read(smf(1, 96, {quarterNote(60), TrackEvents(), quarterNote(64)})), 0);
   EXPECT_EQ(result.tracks.size(), 1u);
 }
 
@@ -149,14 +137,10 @@ TEST_F(FileReader, MergedReadingPutsAllTracksIntoTheEditedPart) {
   addNote(*score, kBassSet, makeMelodyNote(2, 40, 4, 0));
   const Raw file = smf(1, 96, {TrackEvents().tempoBpm(0, 100).end(), quarterNote(60), quarterNote(64), quarterNote(36, 9)});
   ASSERT_EQ(readMerged(file), 0);
-  const Codes alto{makeMelodyNote(2, 64, 4, 2), makeMelodyNote(2, 60, 4, 2)};
-  EXPECT_EQ(codes(kAltoSet), alto);
-  EXPECT_EQ(codes(kMelodyView), alto);
+  EXPECT_EQ(codes(kAltoSet), (Codes{makeMelodyNote(2, 64, 4, 2), makeMelodyNote(2, 60, 4, 2)}));
   EXPECT_TRUE(set(kBassSet).empty()) << "the song was cleared first";
   EXPECT_TRUE(set(kDrumsView).empty()) << "drums are not read without the option";
-
   ASSERT_EQ(readMerged(file, true), 0);
-  EXPECT_EQ(codes(kDrumSet0 + 2), (Codes{makeDrumNote(2, 12, 4, 2, 100)}));
   EXPECT_EQ(codes(kDrumsView), (Codes{makeDrumNote(2, 12, 4, 2, 100)}));
   EXPECT_EQ(result.info.tempo(), 100);
 }
@@ -168,13 +152,9 @@ TEST_F(FileReader, DuplicateRemovalKeepsOneOfEachCode) {
   o.removeDuplicates = true;
   ASSERT_EQ(read(file, o), 0);
   EXPECT_EQ(set(kSopranoSet).size(), 2u);
-  EXPECT_EQ(set(kMelodyView).size(), 2u);
   o.merged = false;
-  const Raw oneTrackTwice = smf(0, 96, {TrackEvents().on(0, 60).on(0, 60).off(96, 60).end()});
-  ASSERT_EQ(read(oneTrackTwice, o), 0);
+  ASSERT_EQ(read(smf(0, 96, {TrackEvents().on(0, 60).on(0, 60).off(96, 60).end()}), o), 0);
   EXPECT_EQ(set(kImportedTrackFirst).size(), 1u);
-  ASSERT_EQ(read(oneTrackTwice), 0);
-  EXPECT_EQ(set(kImportedTrackFirst).size(), 2u);
 }
 
 }  // namespace

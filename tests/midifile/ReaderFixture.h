@@ -11,6 +11,8 @@
 
 namespace quorvel::test {
 
+using Codes = std::vector<NoteCode>;
+
 class ReaderFixture : public ::testing::Test {
  protected:
   std::unique_ptr<Score> score = std::make_unique<Score>();

@@ -5,15 +5,8 @@ namespace quorvel::test {
 namespace {
 
 using Reader = ReaderFixture;
-using Codes = std::vector<NoteCode>;
 
 Raw oneTrack(const TrackEvents& t, int division = 480) { return smf(0, division, {t}); }
-
-TEST_F(Reader, TicksMapOntoStepsFromTheSongsBeginning) {
-  ASSERT_EQ(read(oneTrack(TrackEvents().on(0, 60).on(120, 64).off(360, 60).off(0, 64).end())), 0);
-  // Tick 0 is step 2, a sixteenth later (120 ticks) is step 3; both end at tick 480.
-  EXPECT_EQ(codes(kImportedTrackFirst), (Codes{makeMelodyNote(2, 60, 4, 0), makeMelodyNote(3, 64, 3, 0)}));
-}
 
 TEST_F(Reader, ANoteOffEndsEverySoundingNoteOfItsKey) {
   ASSERT_EQ(read(oneTrack(TrackEvents().on(0, 60).on(240, 60).off(240, 60).off(480, 60).end())), 0);
@@ -22,6 +15,7 @@ TEST_F(Reader, ANoteOffEndsEverySoundingNoteOfItsKey) {
 
 TEST_F(Reader, LengthsAreRoundedUpClampedAndZeroLengthNotesDropped) {
   TrackEvents t;
+  // Tick 0 is step 2, each sixteenth (120 ticks) a step more.
   t.on(0, 62).off(0, 62);               // tick 0, no duration: dropped
   t.on(0, 60).off(60, 60);              // a 32nd note: length 1
   t.on(60, 64).off(144, 64);            // from tick 120, a fifth more than a sixteenth: 2 steps
@@ -55,36 +49,22 @@ TEST_F(Reader, NotesPastTheTimelineEndAreNotRead) {
   EXPECT_EQ(codes(kImportedTrackFirst), (Codes{makeMelodyNote(2, 60, 4, 0)}));
 }
 
-TEST_F(Reader, TempoIsKeptOnlyBetween60And240Bpm) {
-  const auto conductorWith = [](int bpm) {
-    return smf(1, 96, {TrackEvents().tempoBpm(0, bpm).end(), TrackEvents().on(0, 60).off(96, 60).end()});
+TEST_F(Reader, ConductorGivesTempoBetween60And240BpmAndTheKey) {
+  struct Case { int bpm, sharps, minor, tempo, keyNote, scale; };
+  const auto withConductor = [](const TrackEvents& conductor) {
+    return smf(1, 96, {conductor, TrackEvents().on(0, 60).off(96, 60).end()});
   };
-  ASSERT_EQ(read(conductorWith(250)), 0);
-  EXPECT_EQ(result.info.tempo(), 0);
-  ASSERT_EQ(read(conductorWith(240)), 0);
-  EXPECT_EQ(result.info.tempo(), 240);
-  EXPECT_EQ(result.info.conductorSeen, kConductorSeen);
-  ASSERT_EQ(read(conductorWith(60)), 0);
-  EXPECT_EQ(result.info.tempo(), 60);
-}
-
-TEST_F(Reader, KeySignatureGivesTheKeyNoteAndScale) {
-  const auto signature = [](int sf, int minor) {
-    return smf(1, 96, {TrackEvents().keySignature(0, sf, minor).end(), TrackEvents().on(0, 60).off(96, 60).end()});
-  };
-  ASSERT_EQ(read(signature(-2, 0)), 0);
-  EXPECT_EQ(result.info.keyNote(), 70);
-  EXPECT_EQ(result.info.scale(), 0);
-  ASSERT_EQ(read(signature(3, 1)), 0);
-  EXPECT_EQ(result.info.keyNote(), 69);
-  EXPECT_EQ(result.info.scale(), 1);
-  ASSERT_EQ(read(signature(0, 0)), 0);
-  EXPECT_EQ(result.info.keyNote(), 60);
-  ASSERT_EQ(read(signature(8, 0)), 0);
-  EXPECT_EQ(result.info.keyNote(), -1);
-}
-
-TEST_F(Reader, TempoAndKeyOfASingleTrackFileAreKept) {
+  for (const Case& c : {Case{250, -2, 0, 0, 70, 0}, Case{240, 3, 1, 240, 69, 1}}) {
+    SCOPED_TRACE(c.bpm);
+    ASSERT_EQ(read(withConductor(TrackEvents().tempoBpm(0, c.bpm).keySignature(0, c.sharps, c.minor).end())), 0);
+    EXPECT_EQ(result.info.tempo(), c.tempo);
+    EXPECT_EQ(result.info.keyNote(), c.keyNote);
+    EXPECT_EQ(result.info.scale(), c.scale);
+    EXPECT_EQ(result.info.conductorSeen, kConductorSeen);
+  }
+  ASSERT_EQ(read(withConductor(TrackEvents().keySignature(0, 8, 0).end())), 0);
+  EXPECT_EQ(result.info.keyNote(), -1) << "eight sharps do not exist";
+  // A single-track file keeps them too, without a conductor.
   ASSERT_EQ(read(oneTrack(TrackEvents().tempoBpm(0, 90).keySignature(0, 1, 0).on(0, 60).off(480, 60).end())), 0);
   EXPECT_EQ(result.info.tempo(), 90);
   EXPECT_EQ(result.info.keyNote(), 67);
@@ -94,27 +74,16 @@ TEST_F(Reader, TempoAndKeyOfASingleTrackFileAreKept) {
 TEST_F(Reader, ConductorTrackUsesNoImportedSetAndNamesTheSong) {
   const Raw file = smf(1, 96,
                        {TrackEvents().text(0, 0x03, "Song").tempoBpm(0, 100).end(),
-                        TrackEvents().text(0, 0x03, "Piano").on(0, 60).off(96, 60).end(),
+                        TrackEvents().meta(0, 0x03, {'C', 0xE9}).on(0, 60).off(96, 60).end(),
                         TrackEvents().text(0, 0x01, "just text").on(0, 48).off(96, 48).end()});
   ASSERT_EQ(read(file), 0);
   ASSERT_EQ(result.tracks.size(), 2u);
   EXPECT_EQ(result.tracks[0].setIndex, kImportedTrackFirst);
   EXPECT_EQ(result.tracks[0].trackNumber, 2);
-  EXPECT_EQ(result.tracks[0].name, "Piano");
-  EXPECT_EQ(result.tracks[1].setIndex, kImportedTrackFirst - 1);
+  EXPECT_EQ(result.tracks[0].name, "C\xC3\xA9") << "Latin-1 is widened to UTF-8";
   EXPECT_EQ(result.tracks[1].name, "");
   EXPECT_EQ(result.info.title, "Song");
   EXPECT_EQ(codes(kImportedTrackFirst - 1), (Codes{makeMelodyNote(2, 48, 4, 0)}));
-}
-
-TEST_F(Reader, TitleComesFromTrackNamesOrTextWhenThereIsNoConductor) {
-  ASSERT_EQ(read(oneTrack(TrackEvents().text(0, 0x01, "First text").text(0, 0x01, "Second").on(0, 60).end())), 0);
-  EXPECT_EQ(result.info.title, "First text");
-  ASSERT_EQ(read(oneTrack(TrackEvents().text(0, 0x01, "Text").text(0, 0x03, "Name").on(0, 60).end())), 0);
-  EXPECT_EQ(result.info.title, "Name");
-  // Latin-1 text is widened to UTF-8.
-  ASSERT_EQ(read(oneTrack(TrackEvents().meta(0, 0x03, {'C', 0xE9}).on(0, 60).end())), 0);
-  EXPECT_EQ(result.info.title, "C\xC3\xA9");
 }
 
 TEST_F(Reader, DrumsFollowTheLaneTableAndVelocityLevels) {
@@ -133,11 +102,6 @@ TEST_F(Reader, DrumsFollowTheLaneTableAndVelocityLevels) {
   EXPECT_EQ(codes(kImportedDrums), expected);
 }
 
-TEST_F(Reader, UnfinishedDrumNotesGetFourSteps) {
-  ASSERT_EQ(read(oneTrack(TrackEvents().on(0, 36, 127, 9).end())), 0);
-  EXPECT_EQ(codes(kImportedTrackFirst), (Codes{makeDrumNote(2, 12, 4, 3, 127)}));
-}
-
 TEST_F(Reader, ChannelRemappingOptions) {
   const Raw melody = oneTrack(TrackEvents().on(0, 36).on(0, 100).off(480, 36).off(0, 100).end());
   ReadOptions drums;
@@ -151,6 +115,24 @@ TEST_F(Reader, ChannelRemappingOptions) {
   regular.allAsRegular = true;
   ASSERT_EQ(read(drumTrack, regular), 0);
   EXPECT_EQ(codes(kImportedTrackFirst), (Codes{makeMelodyNote(2, 36, 4, 0)}));
+}
+
+TEST_F(Reader, PositionsRoundExactlyAtSmallAndLargestDivisions) {
+  // Division 100, time 0 at tick 50: a tick is a fifth of an x-unit. Tick 120 is exactly
+  // x 24 (step 4), tick 121 x 24.2, rounded up to step 5; tick 330 is exactly x 66, 56, 46
+  // and 41 x-units after the starts, the smallest widths of 12, 10 and 9 steps.
+  TrackEvents t;
+  t.on(0, 60).on(70, 62).on(1, 64).off(209, 60).off(0, 62).off(0, 64).end();
+  ASSERT_EQ(read(smf(0, 100, {t})), 0);
+  EXPECT_EQ(codes(kImportedTrackFirst),
+            (Codes{makeMelodyNote(2, 60, 12, 0), makeMelodyNote(4, 62, 10, 0), makeMelodyNote(5, 64, 9, 0)}));
+
+  // Division 32767 near the timeline's end: one tick past x 20000 starts at step 4000; tick
+  // 32965240 lies just short of x 20121, a width of 120 x-units, the largest of 24 steps.
+  const std::uint32_t d = 32767;
+  const std::uint32_t start = d * 1000 + 1;
+  ASSERT_EQ(read(smf(0, static_cast<int>(d), {TrackEvents().on(start - d / 2, 60).off(32965240 - start, 60).end()})), 0);
+  EXPECT_EQ(codes(kImportedTrackFirst), (Codes{makeMelodyNote(4000, 60, 24, 0)}));
 }
 
 }  // namespace

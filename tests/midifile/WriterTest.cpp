@@ -40,10 +40,6 @@ std::vector<Raw> trackBodies(const Raw& file) {
 
 const Raw kEndOfTrack{0x00, 0xFF, 0x2F, 0x00};
 
-TEST_F(Writer, QuarterNoteAtTheBeginning) {
-  EXPECT_EQ(events({makeMelodyNote(2, 64, 4, 0)}), (Raw{0x00, 0x90, 64, 100, 20, 0x80, 64, 0}));
-}
-
 TEST_F(Writer, EndsComeBeforeStartsOfTheSameStepAndDeltasAccumulate) {
   const Raw got = events({makeMelodyNote(2, 60, 4, 3), makeMelodyNote(6, 62, 2, 3), makeMelodyNote(30, 64, 1, 3)});
   EXPECT_EQ(got, (Raw{0x00, 0x90, 60, 100, 20, 0x80, 60, 0, 0x00, 0x90, 62, 100, 10, 0x80, 62, 0,
@@ -84,8 +80,6 @@ TEST_F(Writer, DrumsMakeTheTenthTrackOnlyWhenExportedAndPresent) {
   ASSERT_EQ(tracks.size(), 10u);
   for (int i = 5; i <= 8; ++i) EXPECT_EQ(tracks[static_cast<std::size_t>(i)], kEndOfTrack);
   EXPECT_EQ(tracks[9], (Raw{0, 0x99, 36, 127, 0, 0xFF, 0x2F, 0}));
-  options.drums = false;
-  EXPECT_EQ(trackBodies(song()).size(), 5u);
 }
 
 TEST_F(Writer, FormatZeroMergesEverythingIntoOneTrackWithoutTempo) {

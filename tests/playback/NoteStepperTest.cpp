@@ -16,7 +16,6 @@ class NoteStepperTest : public ::testing::Test {
  protected:
   NoteStepperTest() : out(log), stepper(score, out) { stepper.setSettings(settings); }
 
-  void applySettings() { stepper.setSettings(settings); }
   // Runs the normal step at every step boundary from x to end (exclusive).
   void playNormal(int from, int to, MuteState mute = {}) {
     for (int x = from; x < to; x += 5) stepper.normalStep(x, kMelodyView, mute);
@@ -43,15 +42,6 @@ TEST_F(NoteStepperTest, MelodyNotesSoundOnTheirPartsChannelAndEndAtTheirWrittenE
   EXPECT_TRUE(stepper.soundingNotes().empty());
 }
 
-TEST_F(NoteStepperTest, VolumeAndPlayedSetComeFromTheSettings) {
-  settings.volume = 77;
-  applySettings();
-  addNote(score, kSopranoSet, makeMelodyNote(10, 60, 1, kSoprano));
-  addNote(score, kTenorSet, makeMelodyNote(10, 52, 1, kTenor));
-  for (int x = 50; x < 60; x += 5) stepper.normalStep(x, kTenorSet, {});
-  EXPECT_EQ(sent(), (Sent{on(2, 52, 77), off(2, 52)}));
-}
-
 TEST_F(NoteStepperTest, DrumReleasesFollowEnableNoteOffAndFullBeatHitsNeverRelease) {
   addNote(score, kDrumSet0 + 2, makeDrumNote(10, 12, 2, 2, 100));  // lane 12: key 36
   addNote(score, kDrumSet0 + 3, makeDrumNote(10, 1, 4, 3, 127));   // lane 1: key 54, a full beat
@@ -61,7 +51,7 @@ TEST_F(NoteStepperTest, DrumReleasesFollowEnableNoteOffAndFullBeatHitsNeverRelea
 
   log->clear();
   settings.drumNoteOff = true;
-  applySettings();
+  stepper.setSettings(settings);
   playNormal(50, 90);
   EXPECT_EQ(sent(), (Sent{on(9, 54, 127), on(9, 36), on(9, 36, 1)}));
 }
@@ -78,15 +68,6 @@ TEST_F(NoteStepperTest, MutingStopsNewNotesButLetsSoundingOnesEnd) {
   EXPECT_EQ(sent(), (Sent{on(9, 36, 90)}));
 }
 
-TEST_F(NoteStepperTest, StrictLinesSuppressALowerLaterNoteAndResumeItUntilItsOwnEnd) {
-  addNote(score, kSopranoSet, makeMelodyNote(10, 60, 8, kSoprano));  // ends at step 18
-  addNote(score, kSopranoSet, makeMelodyNote(12, 55, 8, kSoprano));  // ends at step 20
-  addNote(score, kDrumSet0, makeDrumNote(10, 12, 1, 0, 90));
-  playStrict(50, 120);
-  EXPECT_EQ(sent(), (Sent{on(0, 60), off(0, 60), on(0, 55), off(0, 55)}));  // steps 10, 18, 18, 20
-  EXPECT_TRUE(stepper.strictActive().empty());
-}
-
 TEST_F(NoteStepperTest, StrictLinesLetAHigherNoteCutInAndTheLowerOneComeBack) {
   addNote(score, kSopranoSet, makeMelodyNote(10, 55, 8, kSoprano));  // until step 18
   addNote(score, kSopranoSet, makeMelodyNote(12, 60, 2, kSoprano));  // steps 12..14
@@ -94,6 +75,7 @@ TEST_F(NoteStepperTest, StrictLinesLetAHigherNoteCutInAndTheLowerOneComeBack) {
   playStrict(50, 100, kMelodyView);
   // Cut at step 12 (the alto goes on), resumed at 14, ended at 18.
   EXPECT_EQ(sent(), (Sent{on(0, 55), off(0, 55), on(0, 60), on(1, 40), off(0, 60), off(1, 40), on(0, 55), off(0, 55)}));
+  EXPECT_TRUE(stepper.strictActive().empty());
 }
 
 TEST_F(NoteStepperTest, StrictLinesDoNotResumeANoteWhoseSpanIsOver) {

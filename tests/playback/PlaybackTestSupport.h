@@ -26,14 +26,12 @@ class RecordingCatalog : public DeviceCatalog {
   std::shared_ptr<MessageLog> log = std::make_shared<MessageLog>();
   std::vector<std::string> names{kBuiltInSynthName};
   bool failOpen = false;
-  int opens = 0;
 
   int deviceCount() override { return static_cast<int>(names.size()); }
   std::string deviceName(int index) override { return names.at(static_cast<std::size_t>(index)); }
   std::unique_ptr<MidiOut> openDevice(int index) override {
     lastOpened = index;
     if (failOpen) return nullptr;
-    ++opens;
     return std::make_unique<RecordingMidiOut>(log);
   }
   int lastOpened = -1;
