@@ -12,14 +12,13 @@ class RecordingListener : public SettingsListener {
   void playerSettingsChanged() override { ++playerChanges; }
   void playPartChosen(int setIndex) override { playParts.push_back(setIndex); }
   void programChange(int channel, int program) override { programs.emplace_back(channel, program); }
-  void stopPlayback() override { ++stops; }
+  void stopPlayback() override {}
   void partSelected(int part) override { selectedParts.push_back(part); }
   void drumSetSelected(int drumSet) override { selectedDrumSets.push_back(drumSet); }
 
   int playerChanges = 0;
   std::vector<int> playParts;
   std::vector<std::pair<int, int>> programs;
-  int stops = 0;
   std::vector<int> selectedParts;
   std::vector<int> selectedDrumSets;
 };

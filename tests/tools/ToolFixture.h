@@ -21,8 +21,8 @@ class ToolFixture : public ::testing::Test {
     addNote(score, part, c);
     return c;
   }
-  NoteCode drum(int level, int position, int lane = 1) {
-    const NoteCode c = makeDrumNote(startOf(position), lane, 1, level, 100);
+  NoteCode drum(int level, int position) {
+    const NoteCode c = makeDrumNote(startOf(position), 1, 1, level, 100);
     addNote(score, kDrumSet0 + level, c);
     return c;
   }
@@ -44,10 +44,6 @@ class ToolFixture : public ::testing::Test {
     for (int i = 4; i < 8; ++i) drumUnion.insert(set(i).begin(), set(i).end());
     EXPECT_EQ(set(kMelodyView), melodyUnion);
     EXPECT_EQ(set(kDrumsView), drumUnion);
-  }
-  void enterDrumsView(int drumSet) {
-    score.setFlag(kFlagDrumsEdit);
-    score.settings.drums.drumSet = drumSet;
   }
 
   Score score;
