@@ -210,6 +210,32 @@ bool withinOwnRange(const GeneratorContext& ctx, int reference) {
 
 }  // namespace
 
+bool outerPlaceFits(const GeneratorContext& ctx) {
+  const LineNote& c = ctx.candidate;
+  const int top = linePitch(ctx, 0, c.beat);
+  if (top <= 0) return true;
+  const DistanceBand band = outerBand(ctx);
+  const int d = top - c.pitch;
+  const int i = d % 12;
+  return d >= band.least && d < band.below && withinOwnRange(ctx, ctx.voiceEnding.pitch) && !isSecondOrSeventh(i) &&
+         i != 5;
+}
+
+bool innerPlaceFits(GeneratorContext& ctx) {
+  const VoiceRole role = voiceRole(ctx);
+  if (!withinOwnRange(ctx, ctx.lowerFirst[static_cast<std::size_t>(role.line)].pitch) || !innerDistanceFits(ctx))
+    return false;
+  const LineNote& c = ctx.candidate;
+  if (isLeadingTone(ctx, c)) return true;  // lowered, it sounds other intervals
+  for (int g = 0; g < 3; ++g) {
+    const int p = linePitch(ctx, role.partners[static_cast<std::size_t>(g)], c.beat);
+    if (p <= 0) continue;
+    const int distance = std::abs(c.pitch - p);
+    if (distance == 0 || isSecondOrSeventh(distance % 12) || (g == 0 && distance % 12 == 5)) return false;
+  }
+  return true;
+}
+
 DistanceBand outerBand(const GeneratorContext& ctx) {
   switch (effectiveVoices(ctx)) {
     case 2: return {3, 22};

@@ -43,6 +43,12 @@ struct DistanceBand {
 };
 DistanceBand outerBand(const GeneratorContext& ctx);
 
+// Outside counter mode: whether ctx.candidate passes the vertical rules that
+// look at its own beat alone (distances, range, interval classes). A
+// candidate they turn away the full tests below turn away too.
+bool outerPlaceFits(const GeneratorContext& ctx);
+bool innerPlaceFits(GeneratorContext& ctx);
+
 // Tests ctx.candidate of the second voice or the bass against the top voice.
 Verdict testOuterVertical(GeneratorContext& ctx);
 // Tests ctx.candidate of an inner voice against the bass, top voice and tenor.
