@@ -24,28 +24,17 @@ std::uint64_t foldNote(std::uint64_t key, const LineNote* n) {
   return fold(fold(key, n->pitch), n->marker);
 }
 
-// What only the rules of a lower voice look at: the interval runs and
-// perfect consonances against the other voices, the cadence, and whether
-// the penultimate beat was reached before.
-std::uint64_t foldLowerVoiceState(std::uint64_t key, const GeneratorContext& ctx) {
-  const LineNote& c = ctx.current;
-  key = fold(key, c.perfectCount);
-  for (std::int32_t run : c.intervalRuns) key = fold(key, run);
-  key = fold(fold(key, ctx.cadenceStep), ctx.tenorCadenceStep);
-  key = fold(key, ctx.tenorPenultimateCode);
-  return fold(key, ctx.penultimateArrivals > 0);
-}
-
 // The state the rules of the later beats look at: the cursor's beat, the
 // last three notes with their lowering, how the last one was reached and
-// the approach to the ending the search settled on the way.
+// the approach to the ending the search settled on the way. The melody is
+// the one plan that asks for the check; a lower voice would need its run
+// counters and cadence in the key too.
 std::uint64_t stateKey(const GeneratorContext& ctx) {
   const int beat = ctx.cursorBeat;
   std::uint64_t key = fold(0, beat);
   key = foldNote(foldNote(key, noteAt(ctx, beat - 2)), noteAt(ctx, beat - 1));
   const LineNote& c = ctx.current;
-  key = fold(fold(fold(fold(key, c.pitch), c.marker), c.motionClass), ctx.approach);
-  return ctx.plan.lowerVoice ? foldLowerVoiceState(key, ctx) : key;
+  return fold(fold(fold(fold(key, c.pitch), c.marker), c.motionClass), ctx.approach);
 }
 
 std::size_t slotOf(std::uint64_t key) { return static_cast<std::size_t>(key % kReachTableSize); }
@@ -95,10 +84,7 @@ bool passesAndLeadsOn(GeneratorContext& ctx) {
 
 bool someCandidateLeadsOn(GeneratorContext& ctx) {
   std::array<LineNote, 2> forced;
-  // Each way tried here reaches the penultimate beat for the first time.
-  const std::int32_t arrivals = ctx.penultimateArrivals;
   const int count = ctx.plan.forcedCandidates ? ctx.plan.forcedCandidates(ctx, ctx.cursorBeat + 1, forced) : 0;
-  ctx.penultimateArrivals = arrivals;
   if (count < 0) return false;
   for (int i = 0; i < count; ++i) {
     setForcedCandidate(ctx, forced[static_cast<std::size_t>(i)]);
@@ -127,16 +113,13 @@ bool continuationExists(GeneratorContext& ctx) {
 struct SearchScratch {
   LineNote candidate;
   std::uint32_t flags;
-  std::int32_t pendingLowerBeat, pendingApproach, pendingCadenceStep;
-  std::int32_t approach, cadenceStep, tenorCadenceStep, tenorPenultimateCode;
+  std::int32_t pendingLowerBeat, pendingApproach, pendingCadenceStep, approach;
   Random* random;
 };
 
 SearchScratch saveScratch(const GeneratorContext& ctx) {
-  return SearchScratch{ctx.candidate,       ctx.flags,       ctx.pendingLowerBeat,
-                       ctx.pendingApproach, ctx.pendingCadenceStep, ctx.approach,
-                       ctx.cadenceStep,     ctx.tenorCadenceStep,   ctx.tenorPenultimateCode,
-                       ctx.random};
+  return SearchScratch{ctx.candidate,          ctx.flags,    ctx.pendingLowerBeat, ctx.pendingApproach,
+                       ctx.pendingCadenceStep, ctx.approach, ctx.random};
 }
 
 void restoreScratch(GeneratorContext& ctx, const SearchScratch& s) {
@@ -146,9 +129,6 @@ void restoreScratch(GeneratorContext& ctx, const SearchScratch& s) {
   ctx.pendingApproach = s.pendingApproach;
   ctx.pendingCadenceStep = s.pendingCadenceStep;
   ctx.approach = s.approach;
-  ctx.cadenceStep = s.cadenceStep;
-  ctx.tenorCadenceStep = s.tenorCadenceStep;
-  ctx.tenorPenultimateCode = s.tenorPenultimateCode;
   ctx.random = s.random;
 }
 

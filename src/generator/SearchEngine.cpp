@@ -308,7 +308,6 @@ void addSavePoint(GeneratorContext& ctx, int beat) {
   ctx.savePoints[static_cast<std::size_t>(ctx.savePointCount++)] = SavePoint{beat, ctx.historyCount};
 }
 
-
 int runSearch(GeneratorContext& ctx) {
   loadBeat(ctx);
   for (;;) {
