@@ -1,6 +1,5 @@
-// The command table: every id present, the refusal rules, and the spine's own commands.
+// The command table: the refusal rules and the spine's own commands.
 #include "AppFixture.h"
-#include "app/MenuTable.h"
 
 namespace quorvel {
 namespace {
@@ -12,17 +11,6 @@ class DispatchTest : public test::AppFixture {
     addNote(app.score, kDrumSet3, makeDrumNote(10, 2, 1, 3, 100));
   }
 };
-
-TEST_F(DispatchTest, EveryMenuAndToolbarIdIsInTheTable) {
-  for (const auto& items : {menuBarItems(), rulerMenuItems()})
-    for (const MenuItem& item : items) {
-      if (item.id != 0) {
-        EXPECT_NE(app.commands.find(item.id), nullptr) << item.id;
-      }
-    }
-  for (int bar = 0; bar < kToolbarCount; ++bar)
-    for (const ToolbarButton& b : toolbarButtons(bar)) EXPECT_NE(app.commands.find(b.id), nullptr) << b.label;
-}
 
 TEST_F(DispatchTest, UnknownAndUnbuiltCommandsDoNothing) {
   EXPECT_EQ(dispatch(app, 12345), -2);
@@ -74,30 +62,6 @@ TEST_F(DispatchTest, NewAndClearCommandsRemoveTheirNotesAndForgetTheFile) {
   }
 }
 
-TEST_F(DispatchTest, PartButtonsLeaveDrumsModeAndDrumButtonsEnterIt) {
-  EXPECT_EQ(dispatch(app, cmd::kDrumsLow), 0);
-  EXPECT_TRUE(app.score.drumsEditMode());
-  EXPECT_EQ(app.score.drumSet(), 5);
-  app.score.noteSets[kSelection].insert(*app.score.noteSets[kDrumSet3].begin());
-  EXPECT_EQ(dispatch(app, cmd::kBass), 0);
-  EXPECT_FALSE(app.score.drumsEditMode());
-  EXPECT_EQ(app.score.editPart(), kBass);
-  EXPECT_TRUE(app.score.noteSets[kSelection].empty());
-  EXPECT_EQ(dispatch(app, cmd::kDrumsUser), 0);
-  EXPECT_EQ(app.score.activeSet(), 4);
-}
-
-TEST_F(DispatchTest, NewNoteLengthStaysWithinItsLimits) {
-  for (int i = 0; i < 40; ++i) dispatch(app, cmd::kShorterNewNote);
-  EXPECT_EQ(app.view.newNoteLength, 1 * kStepPixels);
-  for (int i = 0; i < 200; ++i) dispatch(app, cmd::kLongerNewNote);
-  EXPECT_EQ(app.view.newNoteLength, kMaxMelodyLength * kStepPixels);
-  dispatch(app, cmd::kDrumsHigh);
-  dispatch(app, cmd::kNewNoteLength, 32);
-  EXPECT_EQ(app.view.newDrumLength, kMaxDrumLength * kStepPixels);
-  EXPECT_EQ(app.view.newNoteLength, kMaxMelodyLength * kStepPixels);
-}
-
 TEST_F(DispatchTest, SelectAllTakesTheActiveSetAndDeleteRemovesIt) {
   addNote(app.score, kSopranoSet, makeMelodyNote(20, 74, 4, kSoprano));
   dispatch(app, cmd::kSelectAll);
@@ -109,20 +73,6 @@ TEST_F(DispatchTest, SelectAllTakesTheActiveSetAndDeleteRemovesIt) {
   EXPECT_EQ(notesIn(kSopranoSet), 2u);
   EXPECT_EQ(app.score.noteSets[kMelodyView].size(), 2u);
   EXPECT_TRUE(app.score.noteSets[kSelection].empty()) << "undoing a delete does not reselect";
-}
-
-TEST_F(DispatchTest, MarkerCommandsUseTheRulerPosition) {
-  app.rulerX = 10;  // the song's very beginning cannot be set from the menu
-  EXPECT_EQ(dispatch(app, cmd::kSetLeftLocatorHere), -2);
-  EXPECT_EQ(app.score.leftLocator.load(), kDefaultLeftLocator);
-  app.rulerX = 170;
-  int resets = 0;
-  app.ops.resetRemoteAlternatives = [&resets](AppContext&) { ++resets; };
-  EXPECT_EQ(dispatch(app, cmd::kSetLeftLocatorHere), 0);
-  EXPECT_EQ(app.score.leftLocator.load(), 170);
-  EXPECT_EQ(dispatch(app, cmd::kSetEndIndicatorHere), 0);
-  EXPECT_EQ(app.score.endIndicator.load(), 170);
-  EXPECT_EQ(resets, 1);
 }
 
 TEST_F(DispatchTest, LocalGenerationRunsThroughTheTable) {

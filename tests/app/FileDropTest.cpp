@@ -35,11 +35,6 @@ class FileDropTest : public test::AppFixture {
   std::vector<std::string> readPaths;
 };
 
-TEST(NoteSequenceNameTest, EndsInGAndADigitOneToFour) {
-  for (const char* name : {"/tmp/line.g1", "take.mg4"}) EXPECT_TRUE(isNoteSequenceName(name)) << name;
-  for (const char* name : {"take.g5", "take.g0", "song.mid", "1"}) EXPECT_FALSE(isNoteSequenceName(name)) << name;
-}
-
 TEST(PlaceNoteSequenceTest, NotesFollowEachOtherAndRestsMoveOn) {
   Score s;
   const NoteCode a = makeMelodyNote(0, 72, 4, kBass);

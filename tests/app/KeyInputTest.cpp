@@ -33,13 +33,6 @@ TEST(KeyDecodeTest, ChordsByModifiers) {
   }
 }
 
-TEST(NoteKeyTest, PhysicalRowsMakeAChromaticScale) {
-  const char* keys = "QASEDRFTGHUJIKLP;[']\\";
-  for (int i = 0; keys[i]; ++i) EXPECT_EQ(noteKeyOffset(usLayoutScanCode(keys[i])), i - 9) << keys[i];
-  EXPECT_FALSE(noteKeyOffset(usLayoutScanCode('W')));
-  EXPECT_FALSE(noteKeyOffset(usLayoutScanCode('Z')));
-}
-
 class KeyInputTest : public test::AppFixture {
  protected:
   void SetUp() override {

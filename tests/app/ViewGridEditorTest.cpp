@@ -90,18 +90,6 @@ TEST_F(ViewGridEditorTest, AClickHitsTheOverlappingNoteThatSortsLast) {
   EXPECT_TRUE(set(kSelection).empty());
 }
 
-TEST_F(ViewGridEditorTest, CtrlClickAddsAtOnceAndRemovesOnRelease) {
-  const NoteCode a = put(10, 60, 4);
-  const NoteCode b = put(20, 60, 4);
-  click(52, 60);
-  click(102, 60, kCtrl);
-  EXPECT_EQ(set(kSelection), (NoteSet{a, b}));
-  melody.leftDown(52, rowClientY(60), kCtrl);
-  EXPECT_EQ(set(kSelection).count(a), 1u) << "still selected while the button is down";
-  melody.leftUp();
-  EXPECT_EQ(set(kSelection), NoteSet{b});
-}
-
 TEST_F(ViewGridEditorTest, RubberBandSelectsRowsAndOverlappingSpans) {
   view.tool = ViewTool::Select;
   const NoteCode longFromLeft = put(10, 60, 100);  // starts 400 px left of the band, reaches into it
@@ -160,12 +148,6 @@ TEST_F(ViewGridEditorTest, AnUnselectedNoteIsLiftedAndDroppedAlone) {
   EXPECT_EQ(set(kSopranoSet), (NoteSet{a, other}));
 }
 
-TEST_F(ViewGridEditorTest, DragsAreClampedToTheTimelineAndTheRows) {
-  put(4, 120, 4);
-  drag(22, 120, -200, 127);  // far left and above the top row
-  EXPECT_EQ(set(kSopranoSet), NoteSet{makeMelodyNote(2, 122, 4, kSoprano)});
-}
-
 // Following the mouse and dropping on a click are checked on the widget.
 TEST_F(ViewGridEditorTest, PasteGoesIntoTheEditedPartAndARightClickDropsIt) {
   const NoteCode a = put(10, 60, 4);
@@ -212,20 +194,6 @@ TEST_F(ViewGridEditorTest, TheMouseChangesNothingWhileAGenerationRuns) {
   EXPECT_TRUE(set(kDrumsView).empty());
   EXPECT_FALSE(score.drumsEditMode());
   EXPECT_FALSE(score.isModified());
-}
-
-// The drag itself and its status text are checked on the widget.
-TEST_F(ViewGridEditorTest, KeyNoteBandStaysWithinItsRange) {
-  score.settings.melody[kKeyNote] = 72;
-  melody.leftDown(4, keyNoteRowY(72) + 1, kPlain);
-  for (const auto& [key, kept] : {std::pair{65, 65}, {100, 84}, {10, 36}}) {
-    melody.mouseMove(4, rowClientY(key), true, kPlain);
-    EXPECT_EQ(score.settings.melody[kKeyNote], kept) << key;
-  }
-  EXPECT_EQ(score.keyBase, 36);
-  melody.leftUp();
-  melody.leftDown(4, rowClientY(70), kPlain);  // the margin off the band does nothing
-  EXPECT_FALSE(melody.draggingKeyNote());
 }
 
 }  // namespace

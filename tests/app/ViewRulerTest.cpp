@@ -57,15 +57,6 @@ TEST_F(ViewRulerTest, LocatorsAreGrabbedOnlyOnTheirInnerSide) {
   EXPECT_EQ(score.endIndicator.load(), 6000);
 }
 
-TEST_F(ViewRulerTest, NothingRespondsDuringInfiniteGeneration) {
-  score.setFlag(kFlagInfinite);
-  score.cueIndicator = 100;
-  ruler.leftDown(100, kCueRow);
-  ruler.mouseMove(200, kCueRow, true);
-  EXPECT_EQ(score.cueIndicator.load(), 100);
-  EXPECT_EQ(ruler.menuPosition(200), std::nullopt);
-}
-
 TEST_F(ViewRulerTest, ScaleMenuSetsMarkersAtTheSnappedPosition) {
   view.scrollX = 800;
   const auto x = ruler.menuPosition(123);

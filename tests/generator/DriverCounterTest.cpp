@@ -44,26 +44,6 @@ TEST_F(DriverCounter, EveryVoiceKeepsTheMelodysRhythmNoteForNote) {
   EXPECT_FALSE(score.hasFlag(kFlagGenerating));
 }
 
-TEST_F(DriverCounter, VoicesMoveWithTheKeyNote) {
-  writeMelody(kSopranoSet, melodyOf(10));
-  ASSERT_EQ(generateOneToOneA(env), 0);
-  const auto inC = notesOf(kAltoSet);
-  // The same melody a fifth higher, the key note moved along, the same seed.
-  removeSet(score, kSopranoSet);
-  removeSet(score, kAltoSet);
-  auto notes = melodyOf(10);
-  for (auto& n : notes) n[1] += 7;
-  writeMelody(kSopranoSet, notes);
-  score.settings.melody[kKeyNote] = 67;
-  ASSERT_EQ(generateOneToOneA(env), 0);
-  const auto inG = notesOf(kAltoSet);
-  ASSERT_EQ(inG.size(), inC.size());
-  for (std::size_t i = 0; i < inG.size(); ++i) {
-    EXPECT_EQ(melodyKey(inG[i]), melodyKey(inC[i]) + 7);
-    EXPECT_EQ(noteStart(inG[i]), noteStart(inC[i]));
-  }
-}
-
 TEST_F(DriverCounter, OldLowerPartsAreReplacedAndCanBeBroughtBack) {
   writeMelody(kSopranoSet, melodyOf(9));
   writeMelody(kAltoSet, {{500, 50, 4}});

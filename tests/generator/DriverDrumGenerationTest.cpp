@@ -63,14 +63,6 @@ TEST_F(DriverDrums, ShortLengthCutsThePatternAndLongLengthRepeatsIt) {
   EXPECT_EQ(wordsFrom(longer, 6 + 128, 64), DrumPattern{});
 }
 
-TEST_F(DriverDrums, EndWordStopsThePattern) {
-  DrumPattern pattern{};
-  pattern.fill(hitBit(12));
-  pattern[3] = kPatternEndWord;
-  writeDrumPattern(score, pattern, 10, 0);
-  EXPECT_EQ(drumCount(score), 3u);
-}
-
 TEST_F(DriverDrums, AlongTheMelodyCoversItFromItsFirstNoteToItsEnd) {
   score.settings.melody[kMelodyLength] = 4;
   writeMelody(kSopranoSet, {{18, 60, 4}, {22, 62, 4}, {90, 64, 8}});  // steps 18 .. 98
@@ -83,14 +75,6 @@ TEST_F(DriverDrums, AlongTheMelodyCoversItFromItsFirstNoteToItsEnd) {
   EXPECT_GE(first, 18);
   EXPECT_LT(last, 98);
   EXPECT_GT(last, 18 + 64 - 8);  // the pattern went on past its first 64 steps
-}
-
-TEST_F(DriverDrums, AlongAnEmptyPartIsRefused) {
-  EXPECT_EQ(generateNToDrumsA(env), -1);
-  EXPECT_EQ(messageTexts(), std::vector<std::string>{"Selecting part is empty"});
-  EXPECT_EQ(ui.messages().front().caption, "Quorvel");
-  EXPECT_EQ(ui.messages().front().icon, MsgIcon::Exclamation);
-  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
 }
 
 TEST_F(DriverDrums, BetweenLocatorsFillsOnlyTheRegionAndKeepsOtherDrums) {

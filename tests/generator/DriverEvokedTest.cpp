@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "DriverFixture.h"
 #include "generator/GenerationCommands.h"
 
@@ -103,22 +101,6 @@ TEST_F(DriverEvoked, CancelClosesTheWindowWritesNothingAndSaysNothing) {
   EXPECT_EQ(state.running, nullptr);
 }
 
-TEST_F(DriverEvoked, ALongRunShowsTheWindowWithItsTextsAndProgress) {
-  useSlowClock();
-  score.settings.general.language = 1;
-  ASSERT_EQ(generateZeroToTwoA(env), 0);
-  ASSERT_EQ(ui.progressOpenings().size(), 1u);
-  const auto& [text, range] = ui.progressOpenings().front();
-  EXPECT_EQ(text.title, "生成中..");
-  EXPECT_EQ(text.text, "旋律生成中..");
-  EXPECT_EQ(text.segmentLine, "セグメント: 1 / 1");
-  EXPECT_EQ(text.retryLine.rfind("リトライ数: ", 0), 0u);
-  EXPECT_EQ(range, 16 - 3);
-  EXPECT_FALSE(ui.progressOpen());
-  EXPECT_GT(ui.pumps(), 0);
-  for (int p : ui.progressPositions()) EXPECT_LE(p, 16);
-}
-
 TEST_F(DriverEvoked, OptionsRequestTakesTheLineCountAndMayAddDrums) {
   score.settings.melody[kEvokedLines] = 1;  // "0:2"
   score.settings.melody[kDrumsAfterEvoked] = 10;
@@ -129,31 +111,6 @@ TEST_F(DriverEvoked, OptionsRequestTakesTheLineCountAndMayAddDrums) {
   for (NoteCode c : score.noteSets[kDrumsView]) EXPECT_LT(noteStart(c), 2 + 64);
 }
 
-TEST_F(DriverEvoked, OptionsRequestForDrumsOnlyWritesNoLines) {
-  score.settings.melody[kEvokedLines] = 4;  // "0:D"
-  ASSERT_EQ(generateZeroToN(env), 0);
-  EXPECT_TRUE(score.noteSets[kMelodyView].empty());
-  EXPECT_FALSE(score.noteSets[kDrumsView].empty());
-}
-
-TEST_F(DriverEvoked, LoopForcesBetweenLocatorsUntilReleased) {
-  score.settings.melody[kBetweenLocators] = 0;
-  setLoopButton(env, true);
-  EXPECT_EQ(score.settings.melody[kBetweenLocators], 10);
-  score.leftLocator = 100;
-  score.rightLocator = 200;
-  EXPECT_EQ(generateZeroToOneA(env), -1);
-  EXPECT_EQ(messageTexts(), std::vector<std::string>{"The locators are too close"});
-  // Locators in the wrong order mean the whole song, cleared first.
-  writeMelody(kSopranoSet, {{4000, 72, 4}});
-  score.rightLocator = 50;
-  ASSERT_EQ(generateZeroToOneA(env), 0);
-  expectBeatLine(kSopranoSet, 10, 16);
-  setLoopButton(env, true);
-  setLoopButton(env, false);
-  EXPECT_EQ(score.settings.melody[kBetweenLocators], 0);
-}
-
 TEST_F(DriverEvoked, ToolbarLabelsReachTheirCommandsAndFourLinesFillEveryPartFromTheSongStart) {
   EXPECT_EQ(runLocalGeneration(env, "0to1G"), std::nullopt);
   ASSERT_EQ(runLocalGeneration(env, "0to4A"), 0);
@@ -162,8 +119,6 @@ TEST_F(DriverEvoked, ToolbarLabelsReachTheirCommandsAndFourLinesFillEveryPartFro
   EXPECT_TRUE(score.hasFlag(kFlagUntouchedResult));
   EXPECT_FALSE(score.hasFlag(kFlagGenerating));
   EXPECT_TRUE(ui.messages().empty());
-  EXPECT_FALSE(state.progressWindowOpen);
-  EXPECT_EQ(state.running, nullptr);
   EXPECT_TRUE(ui.progressOpenings().empty()) << "a quick run shows no window at all";
 }
 

@@ -135,12 +135,6 @@ TEST(SearchEngine, SoftRejectionsLetTheLastCandidateThrough) {
   EXPECT_GT(f.lines[0][2], 0);
 }
 
-TEST(SearchEngine, WeightedDrawTakesOnlyCandidatesWithWeight) {
-  Random random(5);
-  const std::int32_t weights[4]{0, 0, 7, 0};
-  for (int i = 0; i < 50; ++i) EXPECT_EQ(weightedDraw(random, weights, 4, 7), 2);
-}
-
 TEST(Cancel, PumpedCancelStopsTheMelodyAndTheLowerVoices) {
   GeneratorContext* target = nullptr;
   GeneratorHooks hooks;
@@ -150,13 +144,6 @@ TEST(Cancel, PumpedCancelStopsTheMelodyAndTheLowerVoices) {
   EXPECT_EQ(generateMelody(*f.ctx), kSearchCancelled);
   EXPECT_EQ(f.ctx->cancelWord.load(), kSearchCancelled);
   EXPECT_EQ(generateSecondVoice(*f.ctx), kSearchCancelled);
-}
-
-TEST(Melody, SameSeedGivesTheSameLine) {
-  Fixture a(24, 1, 42), b(24, 1, 42);
-  ASSERT_EQ(generateMelody(*a.ctx), kSearchSuccess);
-  ASSERT_EQ(generateMelody(*b.ctx), kSearchSuccess);
-  EXPECT_EQ(a.lines[0], b.lines[0]);
 }
 
 TEST(Melody, PeakBeatStaysClearOfTheEnding) {

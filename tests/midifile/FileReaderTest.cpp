@@ -145,17 +145,5 @@ TEST_F(FileReader, MergedReadingPutsAllTracksIntoTheEditedPart) {
   EXPECT_EQ(result.info.tempo(), 100);
 }
 
-TEST_F(FileReader, DuplicateRemovalKeepsOneOfEachCode) {
-  const Raw file = smf(1, 96, {quarterNote(60), quarterNote(60), quarterNote(62)});
-  ReadOptions o;
-  o.merged = true;
-  o.removeDuplicates = true;
-  ASSERT_EQ(read(file, o), 0);
-  EXPECT_EQ(set(kSopranoSet).size(), 2u);
-  o.merged = false;
-  ASSERT_EQ(read(smf(0, 96, {TrackEvents().on(0, 60).on(0, 60).off(96, 60).end()}), o), 0);
-  EXPECT_EQ(set(kImportedTrackFirst).size(), 1u);
-}
-
 }  // namespace
 }  // namespace quorvel::test

@@ -2,7 +2,6 @@
 #include "midifile/FileIo.h"
 #include "midifile/SongFiles.h"
 #include "midifile/TrackAssignment.h"
-#include "settings/Utf16.h"
 #include "ReaderFixture.h"
 #include "settings/TempFolder.h"
 
@@ -35,9 +34,6 @@ TEST_F(SongFiles, SaveWithoutANameAsksAndThenSavesUnderTheChosenName) {
   EXPECT_EQ(score->fileName, path);
   EXPECT_FALSE(score->isModified());
   EXPECT_EQ(fileBytes(path).size(), 14u + 25u + 3 * 12u + 20u);
-  // The folder is remembered for the next save and, being new, for opening.
-  EXPECT_EQ(slotText(score->settings.window.folders[1]), file(""));
-  EXPECT_EQ(slotText(score->settings.window.folders[0]), slotText(score->settings.window.folders[1]));
 }
 
 TEST_F(SongFiles, FailedSaveKeepsTheOldFileAndForgetsTheName) {
@@ -102,20 +98,6 @@ TEST_F(SongFiles, OpeningAMissingOrBrokenFileShowsWhyAndForgetsTheName) {
   EXPECT_EQ(ui.trackAssignments(), 0);
 }
 
-TEST_F(SongFiles, MergedOpenFinishesAtOnce) {
-  setOption(kReadFormat0, true);
-  const std::string path =
-      write("merged.mid", smf(1, 96, {TrackEvents().tempoBpm(0, 150).end(), TrackEvents().on(0, 60).off(96, 60).end()}));
-  modify();
-  ui.queueOpenPath(path);
-  ASSERT_EQ(openSongFile(*score, ui, ""), 0);
-  EXPECT_EQ(codes(kSopranoSet), (Codes{makeMelodyNote(2, 60, 4, 3)}));
-  EXPECT_EQ(score->fileName, path);
-  EXPECT_FALSE(score->isModified());
-  EXPECT_EQ(score->settings.general.tempo, 150);
-  EXPECT_EQ(ui.trackAssignments(), 0);
-}
-
 Raw fourVoicesAndDrums() {
   return smf(1, 96,
              {TrackEvents().keySignature(0, -3, 1).tempoBpm(0, 90).end(),
@@ -123,24 +105,6 @@ Raw fourVoicesAndDrums() {
               TrackEvents().on(0, 72).off(96, 72).on(0, 36, 100, 9).off(96, 36, 9).end(),
               TrackEvents().text(0, 3, "Kit").on(0, 38, 120, 9).off(24, 38, 9).end(),
               TrackEvents().on(0, 60).off(192, 60).end()});
-}
-
-TEST_F(SongFiles, TrackAssignmentModelOffersVoicesAndDrumSources) {
-  ImportResult imported;
-  std::string chosen;
-  ASSERT_EQ(readMidiFile(*score, ui, write("four.mid", fourVoicesAndDrums()), false, imported, chosen), 0);
-  TrackAssignment model = makeTrackAssignment(imported, 0);
-  ASSERT_EQ(model.voiceRows.size(), 4u);
-  EXPECT_EQ(model.voiceRows[0].label, "Flute");
-  EXPECT_EQ(model.voiceRows[1].label, "Track 3") << "a track without a name is numbered";
-  EXPECT_EQ(model.voiceOn, (std::array<bool, 4>{true, true, true, false}));
-  ASSERT_EQ(model.drumRows.size(), 2u);
-
-  model.selectVoice(2);
-  EXPECT_EQ(model.selectedSet(), imported.tracks[3].setIndex);
-  model.selectDrum(1);
-  model.selectVoice(0);
-  EXPECT_EQ(model.drumSource, 1) << "the chosen drum source stays";
 }
 
 TEST_F(SongFiles, OkInTheOpenDialogBuildsTheSong) {

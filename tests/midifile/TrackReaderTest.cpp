@@ -28,11 +28,6 @@ TEST_F(Reader, LengthsAreRoundedUpClampedAndZeroLengthNotesDropped) {
                    makeMelodyNote(166, 69, 127, 0)}));
 }
 
-TEST_F(Reader, KeysOutsideTheScoreAreIgnored) {
-  ASSERT_EQ(read(oneTrack(TrackEvents().on(0, 0).on(0, 122).on(0, 121).off(480, 0).off(0, 122).off(0, 121).end())), 0);
-  EXPECT_EQ(codes(kImportedTrackFirst), (Codes{makeMelodyNote(2, 121, 4, 0)}));
-}
-
 TEST_F(Reader, RunningStatusAndSkippedMessagesKeepTheStreamInStep) {
   TrackEvents t;
   t.ev(0, {0xC0, 5}).ev(0, {0xB0, 7, 100}).ev(0, {0xE0, 0, 64}).ev(0, {0xD0, 3}).ev(0, {0xA0, 60, 1});
@@ -64,26 +59,6 @@ TEST_F(Reader, ConductorGivesTempoBetween60And240BpmAndTheKey) {
   }
   ASSERT_EQ(read(withConductor(TrackEvents().keySignature(0, 8, 0).end())), 0);
   EXPECT_EQ(result.info.keyNote(), -1) << "eight sharps do not exist";
-  // A single-track file keeps them too, without a conductor.
-  ASSERT_EQ(read(oneTrack(TrackEvents().tempoBpm(0, 90).keySignature(0, 1, 0).on(0, 60).off(480, 60).end())), 0);
-  EXPECT_EQ(result.info.tempo(), 90);
-  EXPECT_EQ(result.info.keyNote(), 67);
-  EXPECT_EQ(result.info.conductorSeen, 0);
-}
-
-TEST_F(Reader, ConductorTrackUsesNoImportedSetAndNamesTheSong) {
-  const Raw file = smf(1, 96,
-                       {TrackEvents().text(0, 0x03, "Song").tempoBpm(0, 100).end(),
-                        TrackEvents().meta(0, 0x03, {'C', 0xE9}).on(0, 60).off(96, 60).end(),
-                        TrackEvents().text(0, 0x01, "just text").on(0, 48).off(96, 48).end()});
-  ASSERT_EQ(read(file), 0);
-  ASSERT_EQ(result.tracks.size(), 2u);
-  EXPECT_EQ(result.tracks[0].setIndex, kImportedTrackFirst);
-  EXPECT_EQ(result.tracks[0].trackNumber, 2);
-  EXPECT_EQ(result.tracks[0].name, "C\xC3\xA9") << "Latin-1 is widened to UTF-8";
-  EXPECT_EQ(result.tracks[1].name, "");
-  EXPECT_EQ(result.info.title, "Song");
-  EXPECT_EQ(codes(kImportedTrackFirst - 1), (Codes{makeMelodyNote(2, 48, 4, 0)}));
 }
 
 TEST_F(Reader, DrumsFollowTheLaneTableAndVelocityLevels) {
@@ -100,21 +75,6 @@ TEST_F(Reader, DrumsFollowTheLaneTableAndVelocityLevels) {
   const Codes expected{makeDrumNote(2, 6, 1, 2, 80), makeDrumNote(2, 11, 1, 1, 30), makeDrumNote(2, 12, 1, 3, 127)};
   EXPECT_EQ(codes(kImportedTrackFirst), expected);
   EXPECT_EQ(codes(kImportedDrums), expected);
-}
-
-TEST_F(Reader, ChannelRemappingOptions) {
-  const Raw melody = oneTrack(TrackEvents().on(0, 36).on(0, 100).off(480, 36).off(0, 100).end());
-  ReadOptions drums;
-  drums.allAsDrums = true;
-  ASSERT_EQ(read(melody, drums), 0);
-  // Key 36 has lane 12; key 100 has no lane and vanishes. Drum lengths stop at 4 steps.
-  EXPECT_EQ(codes(kImportedTrackFirst), (Codes{makeDrumNote(2, 12, 4, 2, 100)}));
-
-  const Raw drumTrack = oneTrack(TrackEvents().on(0, 36, 100, 9).off(480, 36, 9).end());
-  ReadOptions regular;
-  regular.allAsRegular = true;
-  ASSERT_EQ(read(drumTrack, regular), 0);
-  EXPECT_EQ(codes(kImportedTrackFirst), (Codes{makeMelodyNote(2, 36, 4, 0)}));
 }
 
 TEST_F(Reader, PositionsRoundExactlyAtSmallAndLargestDivisions) {

@@ -53,10 +53,6 @@ TEST_F(Writer, DrumNotesUseTheDrumKeysAndLengthFourHasNoEnd) {
   EXPECT_EQ(got, (Raw{0x00, 0x99, 54, 40, 0x00, 0x99, 35, 127, 10, 0x99, 54, 1}));
 }
 
-TEST_F(Writer, NotesBeforeTheBeginningOrWithoutAKeyAreNotWritten) {
-  EXPECT_EQ(events({makeMelodyNote(1, 60, 4, 0), makeDrumNote(2, 0, 1, 3, 100), makeDrumNote(2, 13, 1, 3, 100)}), Raw{});
-}
-
 TEST_F(Writer, BassOnlySongHasConductorAndThreeEmptyTracks) {
   score->settings.general.tempo = 100;
   score->settings.melody[kMode] = 1;
@@ -95,13 +91,6 @@ TEST_F(Writer, FormatZeroMergesEverythingIntoOneTrackWithoutTempo) {
   ASSERT_EQ(tracks.size(), 1u);
   EXPECT_EQ(tracks[0], (Raw{0, 0x90, 72, 100, 0, 0x90, 48, 100, 0, 0x99, 36, 127, 20, 0x80, 72, 0, 0, 0x80, 48, 0,
                             0, 0xFF, 0x2F, 0}));
-}
-
-TEST_F(Writer, NotesOutsideTheTimelineAreLeftOut) {
-  addNote(*score, kSopranoSet, makeMelodyNote(2, 122, 127, 0) & ~3u);  // the lowest code at the beginning
-  addNote(*score, kSopranoSet, makeMelodyNote(kTimelineEndStep, 60, 4, 3));
-  const auto tracks = trackBodies(song());
-  EXPECT_EQ(tracks[1], (Raw{0, 0x90, 122, 100, 0x84, 0x7B, 0x80, 122, 0, 0, 0xFF, 0x2F, 0}));
 }
 
 TEST_F(Writer, StrictLinesRemoveOverlapsWithinAPart) {
