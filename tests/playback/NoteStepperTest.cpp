@@ -85,16 +85,5 @@ TEST_F(NoteStepperTest, StrictLinesDoNotResumeANoteWhoseSpanIsOver) {
   EXPECT_EQ(sent(), (Sent{on(0, 60), off(0, 60)}));
 }
 
-TEST_F(NoteStepperTest, ReleaseEverythingSilencesNotesAndDrumsWhateverTheOption) {
-  addNote(score, kSopranoSet, makeMelodyNote(10, 60, 8, kSoprano));
-  addNote(score, kDrumSet0, makeDrumNote(10, 12, 2, 0, 90));
-  playNormal(50, 55);
-  log->clear();
-  stepper.releaseEverything();
-  EXPECT_EQ(sent(), (Sent{off(0, 60), on(9, 36, 1)}));
-  EXPECT_TRUE(stepper.soundingNotes().empty());
-  EXPECT_TRUE(stepper.soundingDrums().empty());
-}
-
 }  // namespace
 }  // namespace quorvel

@@ -9,7 +9,6 @@
 #include "model/Score.h"
 #include "playback/OfflinePlayer.h"
 #include "playback/adapters/FluidSynthEngine.h"
-#include "playback/adapters/SongExport.h"
 #include "playback/adapters/WavRenderer.h"
 #include "settings/TempFolder.h"
 
@@ -57,22 +56,6 @@ TEST(SynthRender, WritesAPlayableWaveFile) {
   EXPECT_EQ(last, 5);
 
   EXPECT_EQ(writeWav(audio, "/nonexistent-dir/x.wav"), -1);
-}
-
-TEST(SynthRender, SongExportPlaysFromTheCueToTheEndIndicatorAndLeavesTheCue) {
-  Score s;
-  addNote(s, kSopranoSet, makeMelodyNote(2, 60, 4, kSoprano));
-  addNote(s, kSopranoSet, makeMelodyNote(10, 62, 4, kSoprano));
-  s.cueIndicator = kStepPixels * 10;  // only the second note: one second to the end indicator
-  s.endIndicator = kStepPixels * 18;
-  const test::TempFolder folder;
-  const std::filesystem::path path = folder.path() / "export.wav";
-  const SongExportResult result = exportSongAsWav(s, PlaySettings{}, path.string());
-  EXPECT_EQ(result.code, 0);
-  EXPECT_NEAR(result.seconds, 1.0 + 2.0, 0.01);
-  EXPECT_EQ(result.messages, 4u + 2u);
-  EXPECT_EQ(s.cueIndicator.load(), kStepPixels * 10);
-  EXPECT_GT(std::filesystem::file_size(path), 44u);
 }
 
 }  // namespace

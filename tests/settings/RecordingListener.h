@@ -10,16 +10,14 @@ namespace quorvel::test {
 class RecordingListener : public SettingsListener {
  public:
   void playerSettingsChanged() override { ++playerChanges; }
-  void playPartChosen(int setIndex) override { playParts.push_back(setIndex); }
+  void playPartChosen(int) override {}
   void programChange(int channel, int program) override { programs.emplace_back(channel, program); }
   void stopPlayback() override {}
-  void partSelected(int part) override { selectedParts.push_back(part); }
+  void partSelected(int) override {}
   void drumSetSelected(int drumSet) override { selectedDrumSets.push_back(drumSet); }
 
   int playerChanges = 0;
-  std::vector<int> playParts;
   std::vector<std::pair<int, int>> programs;
-  std::vector<int> selectedParts;
   std::vector<int> selectedDrumSets;
 };
 

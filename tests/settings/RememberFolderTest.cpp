@@ -9,15 +9,7 @@
 namespace quorvel {
 namespace {
 
-TEST(RememberFolder, SavingAlsoSetsTheOpenFolderWhileThatIsStillTheDefault) {
-  Score s;
-  ASSERT_EQ(rememberFolder(s, 1, "/music/songs/tune.mid", 13), 0);
-  EXPECT_EQ(rememberedFolder(s, 1), "/music/songs/");
-  EXPECT_EQ(rememberedFolder(s, 0), "/music/songs/");
-  EXPECT_EQ(rememberedFolder(s, 2), "./");
-}
-
-TEST(RememberFolder, BadSlotOrOverlongFolderChangesNothing) {
+TEST(RememberFolder, BadSlotOrOverlongFolderChangesNothingAndSavingAlsoSetsTheDefaultOpenFolder) {
   Score s;
   const std::string longPath = "/" + std::string(600, 'd') + "/f.mid";
   EXPECT_EQ(rememberFolder(s, 10, "/a/b", 3), -1);
@@ -25,6 +17,8 @@ TEST(RememberFolder, BadSlotOrOverlongFolderChangesNothing) {
   EXPECT_EQ(rememberFolder(s, 1, longPath, 602), -1);
   EXPECT_EQ(rememberedFolder(s, 0), "./");
   EXPECT_EQ(rememberedFolder(s, 1), "./");
+  ASSERT_EQ(rememberFolder(s, 1, "/music/songs/tune.mid", 13), 0);
+  EXPECT_EQ(rememberedFolder(s, 0), "/music/songs/");
 }
 
 }  // namespace

@@ -53,23 +53,7 @@ TEST_F(SettingsApply, DrumKeyOutsideGmPercussionLeavesAllTwelveAndANewDrumSetEnt
   EXPECT_EQ(listener.selectedDrumSets, std::vector<int>{5});
 }
 
-TEST_F(SettingsApply, NewEditPartLeavesDrumsEditModeAndTellsPlayerAndViews) {
-  score.setFlag(kFlagDrumsEdit | kFlagDrumsEdit2);
-  PartSettings p;
-  p.editPart = 1;
-  p.playSelectedPartOnly = 10;
-  EXPECT_EQ(applyParts(score, p, listener), 0);
-  EXPECT_EQ(score.editPart(), 1);
-  EXPECT_FALSE(score.hasFlag(kFlagDrumsEdit | kFlagDrumsEdit2));
-  EXPECT_EQ(listener.selectedParts, std::vector<int>{1});
-  EXPECT_EQ(listener.programs.size(), 4u);
-  p.playSelectedPartOnly = 0;
-  p.editPart = 4;
-  applyParts(score, p, listener);
-  EXPECT_EQ(score.editPart(), 1);
-  EXPECT_EQ(listener.playParts, (std::vector<int>{1, kPlayAllMelody}));
-}
-
+// A program number above 127 would reach the synth as a status byte.
 TEST_F(SettingsApply, InstrumentAbove127RejectsTheInstrumentsOnly) {
   PartSettings p;
   p.editPart = 0;

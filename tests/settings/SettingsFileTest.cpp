@@ -9,7 +9,6 @@
 #include "midifile/FileIo.h"
 #include "model/Score.h"
 #include "settings/RecordingListener.h"
-#include "settings/SettingsDefaults.h"
 #include "settings/SettingsImage.h"
 #include "settings/TempFolder.h"
 #include "support/FakeUi.h"
@@ -81,19 +80,6 @@ TEST_F(SettingsFile, SavedSettingsComeBackButEveryStartBeginsOnSopranoAndLevel3)
   EXPECT_TRUE(ui.messages().empty());
 }
 
-TEST_F(SettingsFile, OutOfRangeFieldsInAWellSizedFileKeepTheirDefaults) {
-  Settings stored;
-  stored.general.tempo = 241;
-  stored.general.volume = 90;
-  stored.drums.drumKeys[4] = 88;
-  stored.drums.drumVelocity = 64;
-  ASSERT_TRUE(replaceFileContents(file, encodeSettingsImage(stored)));
-  EXPECT_EQ(load(), 0);
-  EXPECT_EQ((std::array{score.tempo(), score.settings.general.volume, score.settings.drums.drumVelocity}),
-            (std::array{120, 90, 64}));
-  EXPECT_EQ(score.settings.drums.drumKeys, DrumSettings{}.drumKeys);
-}
-
 TEST_F(SettingsFile, SaveCreatesItsFolderAndNeverLeavesATemporaryFile) {
   const fs::path nested = folder.path() / "config" / "Quorvel" / "Quorvel.ini";
   EXPECT_EQ(saveSettings(score, nested, ui), 0);
@@ -107,15 +93,6 @@ TEST_F(SettingsFile, SaveCreatesItsFolderAndNeverLeavesATemporaryFile) {
   EXPECT_EQ(ui.messages()[0].text, "INI file could not be created or opened");
   EXPECT_TRUE(fs::exists(file / "keep"));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
-}
-
-TEST_F(SettingsFile, DefaultsAfterAFailedLoadRestoreEveryTab) {
-  score.tempo() = 200;
-  score.settings.parts.editPart = 1;
-  score.settings.counterNn.kind = 2;
-  restoreAllDefaults(score, listener);
-  EXPECT_EQ((std::array{score.tempo(), score.editPart(), score.settings.counterNn.kind}), (std::array{120, 3, 0}));
-  EXPECT_EQ(restoreDefaults(score, kOptionsTabCount, listener), -1);
 }
 
 }  // namespace

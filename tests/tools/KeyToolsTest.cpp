@@ -19,24 +19,13 @@ class KeyToolsTest : public ToolFixture {
   std::optional<KeyEstimate> estimate(int reference = 3) {
     return estimateKey({&set(0), &set(1), &set(2), &set(3)}, reference);
   }
-  std::string statusOf() { return keyStatusText(*estimate()); }
 };
-
-TEST_F(KeyToolsTest, PartialFitGivesItsPercentage) {
-  line(3, {{62, 4}, {69, 3}, {65, 2}, {71, 2}, {64, 1}, {67, 1}, {60, 1}});
-  EXPECT_EQ(statusOf(), "D Minor 85.71%");
-}
 
 TEST_F(KeyToolsTest, WeightsAreLengthsAndFaintPitchClassesAreNeverTonics) {
   // D Dorian without A; the C is under 1% of the music, so neither C major
   // nor any minor on a present tonic covers the rest as Dorian does.
   line(2, {{62, 30}, {64, 20}, {65, 20}, {67, 20}, {71, 20}, {72, 1}});
-  EXPECT_EQ(statusOf(), "D Dorian 100.00%");
-  // Lengthening the C makes it a tonic candidate, and C major wins the tie.
-  melody(1, 0, 48, 10);
-  const auto e = estimate();
-  EXPECT_EQ(kKeyNames[static_cast<std::size_t>(e->tonic)], std::string("C"));
-  EXPECT_EQ(e->mode, 0);
+  EXPECT_EQ(keyStatusText(*estimate()), "D Dorian 100.00%");
 }
 
 TEST_F(KeyToolsTest, KeyPitchIsTheTonicPlacedByTheReferenceMean) {
@@ -64,11 +53,6 @@ TEST_F(KeyToolsTest, DetectShowsTheKeyAndAppliesItOnlyWhenAsked) {
   detectKey(score, ui, true);
   EXPECT_EQ((std::array{score.settings.melody[kKeyNote], score.keyBase, score.settings.melody[kMode]}),
             (std::array{69, 60, 4}));
-  // With the edited part empty the key note stays.
-  removeSet(score, 3);
-  line(1, {{60, 4}, {64, 4}, {67, 4}});
-  ASSERT_TRUE(detectKey(score, ui, true).has_value());
-  EXPECT_EQ(score.settings.melody[kKeyNote], 69);
 }
 
 TEST_F(KeyToolsTest, FitToC3TransposesTheMelodyDropsNotesPushedOutOfRangeAndForgetsHistory) {

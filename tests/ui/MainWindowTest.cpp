@@ -1,5 +1,4 @@
-// The main window on Qt's offscreen platform: title, status fields, key chords,
-// dropped files and closing.
+// The main window on Qt's offscreen platform: dropped files and closing.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,14 +7,12 @@
 #include <QUrl>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
 #include "app/AppContext.h"
-#include "app/CommandIds.h"
 #include "settings/TempFolder.h"
 #include "ui/MainWindow.h"
 #include "ui/QtUi.h"
@@ -50,29 +47,6 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<MainWindow> window;
   test::TempFolder folder;
 };
-
-TEST_F(MainWindowTest, ComesUpWithTitleAtTheStoredPlacementAndShowsStatusTexts) {
-  app.score.settings.window.width = 900;
-  app.score.settings.window.height = 640;
-  open();
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("(no title) - Quorvel"));
-  EXPECT_EQ(window->size(), QSize(900, 640));
-  ui.setStatus(2, "Read.");
-  EXPECT_EQ(window->statusFields()->field(2), QStringLiteral("Read."));
-}
-
-TEST_F(MainWindowTest, KeyChordsAndButtonsReachTheDispatcher) {
-  open();
-  addNote(app.score, kSopranoSet, makeMelodyNote(10, 72, 4, kSoprano));
-  QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(app.score.noteSets[kSelection].size(), 1u);
-  window->toolBand().button(cmd::kTenor)->trigger();
-  EXPECT_EQ(app.score.editPart(), kTenor);
-  const int height = window->height();
-  window->toolBand().button(cmd::kDrums)->trigger();
-  EXPECT_FALSE(app.score.hasFlag(kFlagDrumsBand));
-  EXPECT_EQ(window->height(), height - MainWindow::kDrumsBandHeight);
-}
 
 TEST_F(MainWindowTest, DroppedNoteSequenceLandsInSoprano) {
   open();
