@@ -10,6 +10,8 @@ namespace quorvel {
 namespace {
 
 constexpr int kProbeSlots = 8;
+// A lower voice closes on at most two fixed notes.
+constexpr int kFixedEndingBeats = 2;
 // Candidate tests one check may spend; enough to settle every melody.
 constexpr std::int32_t kReachBudget = 20000;
 
@@ -26,8 +28,8 @@ std::uint64_t foldNote(std::uint64_t key, const LineNote* n) {
 
 // The state the rules of the later beats look at: the cursor's beat, the
 // last three notes with their lowering, how the last one was reached and
-// the approach to the ending the search settled on the way. The melody is
-// the one plan that asks for the check; a lower voice would need its run
+// the approach to the ending the search settled on the way. Only the
+// melody's look-ahead keeps answers; a lower voice would need its run
 // counters and cadence in the key too.
 std::uint64_t stateKey(const GeneratorContext& ctx) {
   const int beat = ctx.cursorBeat;
@@ -91,7 +93,12 @@ bool someCandidateLeadsOn(GeneratorContext& ctx) {
     if (passesAndLeadsOn(ctx)) return true;
   }
   if (count > 0) return false;
-  for (int column = 0; column < kStepColumns; ++column) {
+  // A free beat before a lower voice's fixed ending is left to the search.
+  if (ctx.plan.lookAhead == LookAhead::kFixedEnding) return true;
+  // Small steps first: a way on is usually found among them, so the check
+  // settles sooner; it still tries every column before it answers no.
+  static constexpr std::array<int, kStepColumns> kNearestFirst{5, 3, 6, 2, 7, 1, 8, 0, 9, kRepeatColumn};
+  for (int column : kNearestFirst) {
     setColumnCandidate(ctx, column);
     if (passesAndLeadsOn(ctx)) return true;
   }
@@ -102,6 +109,7 @@ bool someCandidateLeadsOn(GeneratorContext& ctx) {
 // nothing it has not finished: the search itself then finds out.
 bool continuationExists(GeneratorContext& ctx) {
   if (ctx.cursorBeat + 1 >= ctx.endBeat || ctx.reachBudget <= 0) return true;
+  if (ctx.plan.lookAhead != LookAhead::kWholeLine) return someCandidateLeadsOn(ctx);
   const std::uint64_t key = stateKey(ctx);
   if (const ReachEntry* known = findAnswer(ctx, key)) return known->reachable;
   const bool found = someCandidateLeadsOn(ctx);
@@ -114,12 +122,17 @@ struct SearchScratch {
   LineNote candidate;
   std::uint32_t flags;
   std::int32_t pendingLowerBeat, pendingApproach, pendingCadenceStep, approach;
+  std::int32_t cadenceStep, tenorCadenceStep, tenorPenultimateCode, penultimateArrivals;
   Random* random;
 };
 
 SearchScratch saveScratch(const GeneratorContext& ctx) {
-  return SearchScratch{ctx.candidate,          ctx.flags,    ctx.pendingLowerBeat, ctx.pendingApproach,
-                       ctx.pendingCadenceStep, ctx.approach, ctx.random};
+  return SearchScratch{ctx.candidate,          ctx.flags,
+                       ctx.pendingLowerBeat,   ctx.pendingApproach,
+                       ctx.pendingCadenceStep, ctx.approach,
+                       ctx.cadenceStep,        ctx.tenorCadenceStep,
+                       ctx.tenorPenultimateCode, ctx.penultimateArrivals,
+                       ctx.random};
 }
 
 void restoreScratch(GeneratorContext& ctx, const SearchScratch& s) {
@@ -129,13 +142,26 @@ void restoreScratch(GeneratorContext& ctx, const SearchScratch& s) {
   ctx.pendingApproach = s.pendingApproach;
   ctx.pendingCadenceStep = s.pendingCadenceStep;
   ctx.approach = s.approach;
+  ctx.cadenceStep = s.cadenceStep;
+  ctx.tenorCadenceStep = s.tenorCadenceStep;
+  ctx.tenorPenultimateCode = s.tenorPenultimateCode;
+  ctx.penultimateArrivals = s.penultimateArrivals;
   ctx.random = s.random;
+}
+
+bool looksAheadFrom(const GeneratorContext& ctx, int beat) {
+  switch (ctx.plan.lookAhead) {
+    case LookAhead::kNone: return false;
+    case LookAhead::kFixedEnding: return beat >= ctx.endBeat - 1 - kFixedEndingBeats;
+    case LookAhead::kWholeLine: return true;
+  }
+  return false;
 }
 
 }  // namespace
 
 bool leavesWayToEnd(GeneratorContext& ctx) {
-  if (!ctx.plan.checkCompletion || ctx.candidate.beat >= ctx.endBeat - 1) return true;
+  if (ctx.candidate.beat >= ctx.endBeat - 1 || !looksAheadFrom(ctx, ctx.candidate.beat)) return true;
   const SearchScratch saved = saveScratch(ctx);
   Random scratchRandom = *ctx.random;
   ctx.random = &scratchRandom;

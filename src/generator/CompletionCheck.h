@@ -1,9 +1,11 @@
 #pragma once
 // The look-ahead of the line search: before a candidate is committed, a
-// depth-first search over every candidate of every later beat, with the
-// voice's own rules, tells whether the line can still be completed from it.
-// Answers are kept per state for the current search, so each state is
-// explored once.
+// depth-first search over the candidates of later beats, with the voice's
+// own rules, tells whether the line can still be completed from it. The
+// melody's search looks through every later beat and keeps its answers per
+// state, so each state is explored once; a lower voice looks only through
+// its fixed closing notes, which the search would meet next with the same
+// draws, so its answer is exactly what the search would find.
 #include "generator/GeneratorContext.h"
 
 namespace quorvel {

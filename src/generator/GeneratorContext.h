@@ -98,6 +98,20 @@ struct GeneratorContext;
 // What a rule test says about a candidate.
 enum class Verdict { kAccept, kRejectHard, kRejectSoft, kDeadEnd, kBackToSavePoint, kAbort };
 
+// How far a search looks ahead before it commits a candidate.
+enum class LookAhead {
+  kNone,
+  // Only through the fixed notes that close a lower voice: an outer voice
+  // may arrive at its fixed penultimate note once per attempt, so a note
+  // that cannot lead into it would throw the whole attempt away.
+  kFixedEnding,
+  // Through every later beat. Some melody states can never reach the fixed
+  // notes at the end (in Dorian two notes of the dominant group in a row
+  // admit only each other from then on), and the short history cannot back
+  // out of them.
+  kWholeLine,
+};
+
 // The rules of the line being searched: which candidates a beat offers
 // when they are fixed (up to two, tried in order; 0 = draw), the test of
 // a candidate, and what a commit settles beyond writing the pitch.
@@ -109,11 +123,8 @@ struct SearchPlan {
   // melodic rules); the neighbours have been checked already.
   bool (*loweringAllowed)(const GeneratorContext&, int beat, int loweredPitch) = nullptr;
   bool lowerVoice = false;
-  // Commit a candidate only when the rest of the search can still be
-  // completed from it. Some states can never reach the fixed notes at the
-  // end (in Dorian two notes of the dominant group in a row admit only each
-  // other from then on), and the short history cannot back out of them.
-  bool checkCompletion = false;
+  // Commit a candidate only when the search can still go on from it.
+  LookAhead lookAhead = LookAhead::kNone;
 };
 
 // One answer of the completion check: whether the search can reach its end

@@ -321,7 +321,7 @@ bool loweringAllowedForLowerVoice(const GeneratorContext& ctx, int beat, int low
 }
 
 constexpr SearchPlan kLowerPlan{lowerForcedCandidates, testLowerCandidate, afterLowerCommit,
-                                loweringAllowedForLowerVoice, true};
+                                loweringAllowedForLowerVoice, true, LookAhead::kFixedEnding};
 
 // ---- attempts ------------------------------------------------------------
 

@@ -266,7 +266,8 @@ void afterMelodyCommit(GeneratorContext& ctx) {
   if (ctx.phase == kPhaseForward && ctx.current.beat == lastBeat(ctx) - 2) ctx.approach = ctx.pendingApproach;
 }
 
-constexpr SearchPlan kMelodyPlan{melodyForcedCandidates, testMelodyCandidate, afterMelodyCommit, nullptr, false, true};
+constexpr SearchPlan kMelodyPlan{melodyForcedCandidates, testMelodyCandidate, afterMelodyCommit, nullptr, false,
+                                 LookAhead::kWholeLine};
 
 int searchFromPeak(GeneratorContext& ctx) {
   ctx.phase = kPhaseForward;

@@ -39,10 +39,14 @@ inline const ModeInfo& modeInfo(int modeIndex) {
 
 // Semitones of scale index i, continuing the table's octave pattern past
 // both ends so that moves near the edges stay well defined.
-inline std::int32_t scaleSemitones(std::int32_t index) {
+constexpr std::int32_t scaleSemitones(std::int32_t index) {
   // The table repeats every 7 entries one octave higher.
-  std::int32_t octave = index >= 0 ? index / 7 : -((-index + 6) / 7);
-  std::int32_t within = index - 7 * octave;
+  std::int32_t octave = index / 7;
+  std::int32_t within = index % 7;
+  if (within < 0) {
+    within += 7;
+    --octave;
+  }
   return kScaleTable[static_cast<std::size_t>(within)] + 12 * octave;
 }
 // The pitch reached from (pitch at fromIndex) by moving to toIndex.
@@ -55,7 +59,8 @@ inline std::int32_t movePitch(std::int32_t pitch, std::int32_t fromIndex, std::i
 inline std::int32_t degreeCode(std::int32_t pitch, std::int32_t keyNote) {
   if (pitch <= 0) return -1;
   static constexpr std::array<std::int32_t, 12> kCodes{0, 3, 3, 5, 5, 7, 7, 8, 10, 10, 12, 12};
-  const std::int32_t d = ((pitch - keyNote) % 12 + 12) % 12;
+  std::int32_t d = (pitch - keyNote) % 12;
+  if (d < 0) d += 12;
   return kCodes[static_cast<std::size_t>(d)];
 }
 // Degree steps from the tonic for a degree code (nearest way round).
@@ -87,6 +92,22 @@ inline constexpr int kRepeatColumn = 4;
 inline constexpr int kStartOfLowerVoice = 8;
 inline constexpr int kPeakMotion = 9;
 extern const std::array<std::array<std::int32_t, kStepColumns>, 10> kStepWeights;
+
+// Semitones each step column moves from each place in the octave; a move
+// depends only on the place, so candidates need no table walk.
+inline constexpr auto kColumnMoves = [] {
+  std::array<std::array<std::int32_t, kStepColumns>, 7> moves{};
+  for (int place = 0; place < 7; ++place)
+    for (int column = 0; column < kStepColumns; ++column)
+      moves[place][column] = scaleSemitones(place + column - kRepeatColumn) - scaleSemitones(place);
+  return moves;
+}();
+
+inline std::int32_t columnMove(std::int32_t fromIndex, int column) {
+  std::int32_t place = fromIndex % 7;
+  if (place < 0) place += 7;
+  return kColumnMoves[static_cast<std::size_t>(place)][static_cast<std::size_t>(column)];
+}
 
 // How a note was reached from the previous one (s = new - previous semitones).
 inline std::int32_t motionClassOf(std::int32_t s) {

@@ -204,8 +204,8 @@ void setForcedCandidate(GeneratorContext& ctx, const LineNote& f) {
 void setColumnCandidate(GeneratorContext& ctx, int column) {
   const LineNote& from = ctx.current;
   LineNote& c = freshCandidate(ctx);
-  c.scaleIndex = from.scaleIndex - 4 + column;
-  c.pitch = movePitch(from.pitch, from.scaleIndex, c.scaleIndex) + (from.marker == kMarkerLowered ? 1 : 0);
+  c.scaleIndex = from.scaleIndex - kRepeatColumn + column;
+  c.pitch = from.pitch + columnMove(from.scaleIndex, column) + (from.marker == kMarkerLowered ? 1 : 0);
   c.degreeCode = degreeCode(c.pitch, ctx.keyNote);
 }
 

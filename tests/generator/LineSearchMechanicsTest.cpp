@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "generator/LineSearch.h"
+#include "generator/ScaleNotes.h"
 #include "generator/ScaleTable.h"
 #include "generator/SearchEngine.h"
 
@@ -72,15 +73,47 @@ TEST(SearchEngine, CompletionCheckKeepsTheSearchOutOfStatesThatCannotEnd) {
   int failuresWithoutCheck = 0;
   for (std::uint32_t seed = 1; seed <= 30; ++seed) {
     Fixture f(24, 1, seed);
-    f.startBareSearch(SearchPlan{nullptr, trapBelowStart, nullptr, nullptr, false, true});
+    f.startBareSearch(SearchPlan{nullptr, trapBelowStart, nullptr, nullptr, false, LookAhead::kWholeLine});
     ASSERT_EQ(runSearch(*f.ctx), kSearchLineComplete) << seed;
     EXPECT_GE(*std::min_element(f.lines[0].begin(), f.lines[0].end()), 60) << seed;
 
     Fixture unchecked(24, 1, seed);
-    unchecked.startBareSearch(SearchPlan{nullptr, trapBelowStart, nullptr, nullptr, false, false});
+    unchecked.startBareSearch(SearchPlan{nullptr, trapBelowStart, nullptr, nullptr, false, LookAhead::kNone});
     failuresWithoutCheck += runSearch(*unchecked.ctx) != kSearchLineComplete;
   }
   EXPECT_GT(failuresWithoutCheck, 10);
+}
+
+// A closing like an outer voice's: a fixed penultimate note that may be
+// arrived at once per attempt, reachable only from the step above it.
+int fixedClosing(GeneratorContext& ctx, int beat, std::array<LineNote, 2>& out) {
+  if (beat < ctx.endBeat - 2) return 0;
+  if (beat == ctx.endBeat - 2 && ++ctx.penultimateArrivals > 1) return -1;
+  out[0] = noteForPitch(ctx, beat == ctx.endBeat - 2 ? 62 : 60, beat);
+  return 1;
+}
+
+Verdict penultimateFromAbove(GeneratorContext& ctx) {
+  const LineNote& c = ctx.candidate;
+  if (c.pitch < 55 || c.pitch > 72) return Verdict::kRejectHard;
+  if (c.beat == ctx.endBeat - 2 && ctx.current.pitch != 64) return Verdict::kRejectHard;
+  return Verdict::kAccept;
+}
+
+TEST(SearchEngine, LowerVoiceLooksThroughItsFixedClosingBeforeArrivingOnce) {
+  int completedWithout = 0;
+  for (std::uint32_t seed = 1; seed <= 30; ++seed) {
+    Fixture f(12, 1, seed);
+    f.startBareSearch(SearchPlan{fixedClosing, penultimateFromAbove, nullptr, nullptr, true, LookAhead::kFixedEnding});
+    ASSERT_EQ(runSearch(*f.ctx), kSearchLineComplete) << seed;
+    EXPECT_EQ(f.lines[0][9], 64) << seed;
+    EXPECT_EQ(f.ctx->penultimateArrivals, 1) << seed;
+
+    Fixture unchecked(12, 1, seed);
+    unchecked.startBareSearch(SearchPlan{fixedClosing, penultimateFromAbove, nullptr, nullptr, true, LookAhead::kNone});
+    completedWithout += runSearch(*unchecked.ctx) == kSearchLineComplete;
+  }
+  EXPECT_LT(completedWithout, 5);
 }
 
 int candidatesTested = 0;
