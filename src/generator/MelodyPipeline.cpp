@@ -8,6 +8,7 @@
 #include "generator/ScaleNotes.h"
 #include "generator/ScaleTable.h"
 #include "generator/SearchEngine.h"
+#include "generator/VerticalRules.h"
 
 namespace quorvel {
 
@@ -66,6 +67,10 @@ void chooseEnding(GeneratorContext& ctx) {
     moveDown = ctx.ending.pitch - ctx.bassEnding.pitch < 12;
   else
     moveDown = ctx.random->r1000() < 500 || f.value == 1 || f.value == 32;
+  // Left where it is, the bass's fixed penultimate of some formulas would
+  // stand closer under the melody's than any bass may, and no bass could
+  // ever close the line.
+  if (ctx.penultimate.pitch - ctx.bassPenultimate.pitch < outerBand(ctx).least) moveDown = true;
   if (moveDown) {
     ctx.bassEnding = degreeNote(ctx, 0, -24, last);
     ctx.bassPenultimate = degreeNote(ctx, f.bassDegree, f.bassShift - 12, last - 1);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 
 #include "generator/LineSearch.h"
 #include "generator/ScaleNotes.h"
@@ -188,6 +189,23 @@ TEST(Melody, PeakBeatStaysClearOfTheEnding) {
     EXPECT_GE(f.ctx->peakBeat, 1);
     EXPECT_LE(f.ctx->peakBeat, length - (highPeak ? 4 : 5)) << "seed " << seed;
     EXPECT_EQ(f.lines[0][static_cast<std::size_t>(f.ctx->peakBeat)], f.ctx->peak.pitch);
+  }
+}
+
+// Every formula must leave the bass a place under the melody's penultimate,
+// or the tries that draw it are lost whatever the bass does.
+TEST(Melody, EveryEndingFormulaLeavesTheBassRoomUnderThePenultimate) {
+  for (int voices : {3, 4}) {
+    std::set<int> formulas;
+    for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+      Fixture f(16, voices, seed * 2654435761u);
+      ASSERT_EQ(generateMelody(*f.ctx), kSearchSuccess);
+      formulas.insert(f.ctx->endingFormula);
+      const int gap = f.ctx->penultimate.pitch - f.ctx->bassPenultimate.pitch;
+      EXPECT_GE(gap, voices == 4 ? 12 : 7) << "formula " << f.ctx->endingFormula << ", seed " << seed;
+      EXPECT_GE(f.ctx->ending.pitch - f.ctx->bassEnding.pitch, voices == 4 ? 12 : 7);
+    }
+    EXPECT_EQ(formulas.size(), 8u) << voices << " voices";
   }
 }
 
