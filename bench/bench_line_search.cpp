@@ -81,6 +81,6 @@ void requests(benchmark::internal::Benchmark* b) {
     for (int length : {16, 32, 64}) b->Args({voices, length});
 }
 
-BENCHMARK(BM_EvokedLines)->Apply(requests)->Iterations(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EvokedLines)->Apply(requests)->Iterations(200)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
