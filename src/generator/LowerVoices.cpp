@@ -334,20 +334,6 @@ void takeRole(GeneratorContext& ctx, std::uint32_t role) {
   ctx.peakBeat = -1;
 }
 
-// An outer voice's fixed penultimate note meets the rules of its own beat
-// like any candidate, and those rules do not depend on the way there: when
-// they turn it away, the attempt cannot end, however it is searched.
-bool fixedPenultimateFits(GeneratorContext& ctx) {
-  const int beat = lastBeat(ctx) - 1;
-  if (!isOuter(ctx) || beat < 1) return true;
-  const LineNote kept = ctx.candidate;
-  ctx.candidate = ctx.voicePenultimate;
-  ctx.candidate.beat = beat;
-  const bool fits = outerPlaceFits(ctx);
-  ctx.candidate = kept;
-  return fits;
-}
-
 int normalAttempt(GeneratorContext& ctx) {
   resetAttempt(ctx, 0);
   ctx.endBeat = ctx.lineLength;
@@ -359,7 +345,6 @@ int normalAttempt(GeneratorContext& ctx) {
   countFirstIntervals(ctx, *first);
   ctx.lowerFirst[static_cast<std::size_t>(voiceRole(ctx).line)] = *first;
   placeBaseNote(ctx, *first, true);
-  if (!fixedPenultimateFits(ctx)) return kSearchFailed;
   return runSearch(ctx);
 }
 
