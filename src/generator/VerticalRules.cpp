@@ -208,17 +208,34 @@ bool withinOwnRange(const GeneratorContext& ctx, int reference) {
   return c >= reference - 7 && c <= reference + 12;
 }
 
+// An outer voice `d` semitones under the top voice: inside its band, and no
+// second, seventh or fourth.
+bool outerDistanceFits(const GeneratorContext& ctx, int d) {
+  const DistanceBand band = outerBand(ctx);
+  const int i = d % 12;
+  return d >= band.least && d < band.below && !isSecondOrSeventh(i) && i != 5;
+}
+
+// An inner voice's pitch at a beat against every partner sounding there: no
+// unison, second or seventh, and no fourth above the bass.
+bool innerClassesFit(const GeneratorContext& ctx, int pitch, int beat) {
+  const VoiceRole role = voiceRole(ctx);
+  for (int g = 0; g < 3; ++g) {
+    const int p = linePitch(ctx, role.partners[static_cast<std::size_t>(g)], beat);
+    if (p <= 0) continue;
+    const int distance = std::abs(pitch - p);
+    if (distance == 0 || isSecondOrSeventh(distance % 12) || (g == 0 && distance % 12 == 5)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool outerPlaceFits(const GeneratorContext& ctx) {
   const LineNote& c = ctx.candidate;
   const int top = linePitch(ctx, 0, c.beat);
   if (top <= 0) return true;
-  const DistanceBand band = outerBand(ctx);
-  const int d = top - c.pitch;
-  const int i = d % 12;
-  return d >= band.least && d < band.below && withinOwnRange(ctx, ctx.voiceEnding.pitch) && !isSecondOrSeventh(i) &&
-         i != 5;
+  return outerDistanceFits(ctx, top - c.pitch) && withinOwnRange(ctx, ctx.voiceEnding.pitch);
 }
 
 bool innerPlaceFits(GeneratorContext& ctx) {
@@ -227,13 +244,7 @@ bool innerPlaceFits(GeneratorContext& ctx) {
     return false;
   const LineNote& c = ctx.candidate;
   if (isLeadingTone(ctx, c)) return true;  // lowered, it sounds other intervals
-  for (int g = 0; g < 3; ++g) {
-    const int p = linePitch(ctx, role.partners[static_cast<std::size_t>(g)], c.beat);
-    if (p <= 0) continue;
-    const int distance = std::abs(c.pitch - p);
-    if (distance == 0 || isSecondOrSeventh(distance % 12) || (g == 0 && distance % 12 == 5)) return false;
-  }
-  return true;
+  return innerClassesFit(ctx, c.pitch, c.beat);
 }
 
 DistanceBand outerBand(const GeneratorContext& ctx) {
@@ -326,18 +337,10 @@ bool firstNoteFits(const GeneratorContext& ctx, const LineNote& note) {
   const int top = linePitch(ctx, 0, 0);
   if (note.pitch <= 0 || top <= 0) return note.pitch > 0;
   if (!isInnerRole(ctx)) {
-    const DistanceBand band = outerBand(ctx);
     const int d = top - note.pitch;
-    const int i = d % 12;
-    return d >= band.least && d < band.below && !isSecondOrSeventh(i) && i != 5 && i != 6;
+    return outerDistanceFits(ctx, d) && d % 12 != 6;
   }
-  for (int g = 0; g < 3; ++g) {
-    const int p = linePitch(ctx, role.partners[static_cast<std::size_t>(g)], 0);
-    if (p <= 0) continue;
-    const int distance = std::abs(note.pitch - p);
-    if (distance == 0 || isSecondOrSeventh(distance % 12)) return false;
-    if (g == 0 && distance % 12 == 5) return false;
-  }
+  if (!innerClassesFit(ctx, note.pitch, 0)) return false;
   const int gapAbove = (ctx.flags & kTenorOfFour) ? 7 : 3;
   const int belowLine = (ctx.flags & kAltoOfFour) ? role.partners[2] : role.partners[0];
   const int below = linePitch(ctx, belowLine, 0);
