@@ -2,7 +2,7 @@
 // The benchmarks run the core without a user: every message is acknowledged.
 #include <string>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 
 namespace quorvel::bench {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "SilentUi.h"
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "model/Score.h"
 

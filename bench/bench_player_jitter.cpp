@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "SilentUi.h"
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "midifile/TrackAssignment.h"
 #include "model/Score.h"

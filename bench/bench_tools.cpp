@@ -7,7 +7,7 @@
 #include <string>
 
 #include "SilentUi.h"
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "model/Random.h"
 #include "model/Score.h"

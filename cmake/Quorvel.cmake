@@ -1,14 +1,3 @@
-# Every source folder contributes its files by glob so that adding a file needs
-# no edit here; CONFIGURE_DEPENDS re-globs on the next build.
-function(quorvel_sources out)
-  set(files)
-  foreach(dir IN LISTS ARGN)
-    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)
-    list(APPEND files ${found})
-  endforeach()
-  set(${out} ${files} PARENT_SCOPE)
-endfunction()
-
 # One GoogleTest executable per tests/ folder, registered with ctest.
 function(quorvel_test_suite name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
@@ -22,15 +11,11 @@ function(quorvel_test_suite name)
     PROPERTIES TIMEOUT 300 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUORVEL_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
 endfunction()
 
-# A library of the given sources, or an empty interface library while a
-# folder has none yet, so that dependants can always link it by name.
-function(quorvel_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  if(ARG_SOURCES)
-    add_library(${name} STATIC ${ARG_SOURCES})
-    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
-  else()
-    add_library(${name} INTERFACE)
-    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
-  endif()
+# One layer: a static library of the .cpp files of one src/ folder, linked
+# to the layers it may use.
+function(quorvel_layer name dir)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()

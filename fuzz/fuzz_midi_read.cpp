@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "midifile/MidiReader.h"
 #include "midifile/MidiWriter.h"
 #include "model/Score.h"

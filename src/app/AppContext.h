@@ -10,7 +10,7 @@
 
 #include "app/CommandTable.h"
 #include "app/NoteKeys.h"
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "app/ViewState.h"
 #include "app/ViewTransport.h"
 #include "generator/DrumLibrary.h"

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "app/AppContext.h"
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "app/SaveChanges.h"
 #include "app/SongCommands.h"
 

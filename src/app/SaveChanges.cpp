@@ -5,8 +5,8 @@
 
 #include "app/AppContext.h"
 #include "app/CommandIds.h"
-#include "app/Messages.h"
-#include "app/TextFormat.h"
+#include "base/Messages.h"
+#include "base/TextFormat.h"
 
 namespace quorvel {
 

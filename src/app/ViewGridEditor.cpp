@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 
 namespace quorvel {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "app/ViewGeometry.h"
 #include "playback/CueAdvance.h"
 

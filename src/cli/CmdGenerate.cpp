@@ -8,7 +8,7 @@
 #include "cli/Command.h"
 #include "cli/SongLoading.h"
 #include "generator/GenerationCommands.h"
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "midifile/MidiWriter.h"
 

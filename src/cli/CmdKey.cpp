@@ -1,10 +1,10 @@
 // quorvel-cli key: the detected key of a MIDI file, as the status bar shows it.
 #include <iostream>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "cli/Command.h"
 #include "cli/SongLoading.h"
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "model/Score.h"
 #include "tools/KeyTools.h"

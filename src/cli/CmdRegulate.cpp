@@ -2,10 +2,10 @@
 // material (trim, four lines, key note moved to C3, shortest note a sixteenth).
 #include <iostream>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "cli/Command.h"
 #include "cli/SongLoading.h"
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "midifile/MidiWriter.h"
 #include "model/Score.h"

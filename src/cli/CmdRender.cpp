@@ -8,8 +8,8 @@
 
 #include "cli/Command.h"
 #include "cli/SongLoading.h"
-#include "app/Ui.h"
-#include "midifile/FileIo.h"
+#include "base/Ui.h"
+#include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "midifile/TrackAssignment.h"
 #include "model/Score.h"

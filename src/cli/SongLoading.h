@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 
 namespace quorvel {
 struct Score;

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 
 namespace quorvel {
 

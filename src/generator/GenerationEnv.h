@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "generator/DrumLibrary.h"
 #include "model/Random.h"
 #include "model/Score.h"

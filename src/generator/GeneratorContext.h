@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/Random.h"
-#include "settings/SettingsRecord.h"
+#include "base/SettingsRecord.h"
 
 namespace quorvel {
 

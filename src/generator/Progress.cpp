@@ -1,6 +1,6 @@
 #include "generator/Progress.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "generator/LineSearch.h"
 
 namespace quorvel {

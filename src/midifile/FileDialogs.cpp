@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "model/Score.h"
 #include "settings/RememberFolder.h"
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <mutex>
 
-#include "app/Messages.h"
-#include "app/Ui.h"
+#include "base/Messages.h"
+#include "base/Ui.h"
 #include "midifile/FileDialogs.h"
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "midifile/GatheredNotes.h"
 #include "midifile/SmfHeader.h"
 #include "midifile/TrackReader.h"

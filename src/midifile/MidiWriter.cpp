@@ -5,7 +5,7 @@
 
 #include "midifile/TrackWriter.h"
 #include "model/Score.h"
-#include "tools/TopLine.h"
+#include "model/TopLine.h"
 
 namespace quorvel {
 

@@ -7,9 +7,10 @@
 #include <span>
 #include <vector>
 
+#include "base/FileIo.h"
+
 namespace quorvel {
 
-using Bytes = std::vector<std::uint8_t>;
 using ByteView = std::span<const std::uint8_t>;
 
 // Reads a variable-length quantity at `at`, moving past what it read: 1 to 4

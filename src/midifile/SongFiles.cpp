@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <mutex>
 
-#include "app/Messages.h"
-#include "app/Ui.h"
+#include "base/Messages.h"
+#include "base/Ui.h"
 #include "midifile/FileDialogs.h"
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "midifile/MidiWriter.h"
 #include "midifile/TrackAssignment.h"

@@ -3,8 +3,8 @@
 #include <mutex>
 #include <utility>
 
-#include "app/Messages.h"
-#include "app/Ui.h"
+#include "base/Messages.h"
+#include "base/Ui.h"
 #include "midifile/MidiReader.h"
 #include "model/Score.h"
 #include "settings/SettingsApply.h"

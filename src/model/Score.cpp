@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/Ui.h"
+#include "base/Messages.h"
+#include "base/Ui.h"
 
 namespace quorvel {
 

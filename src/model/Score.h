@@ -10,7 +10,7 @@
 
 #include "model/NoteSet.h"
 #include "model/UndoHistory.h"
-#include "settings/SettingsRecord.h"
+#include "base/SettingsRecord.h"
 
 namespace quorvel {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "model/Score.h"
 #include "playback/InfinitePlayback.h"
 

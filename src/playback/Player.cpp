@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/Messages.h"
-#include "app/Ui.h"
+#include "base/Messages.h"
+#include "base/Ui.h"
 #include "model/Score.h"
 #include "playback/InfinitePlayback.h"
 #include "playback/MidiMessages.h"

@@ -7,7 +7,7 @@
 
 #include "settings/ScreenGeometry.h"
 #include "settings/SettingsListener.h"
-#include "settings/SettingsRecord.h"
+#include "base/SettingsRecord.h"
 
 namespace quorvel {
 

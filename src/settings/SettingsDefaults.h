@@ -1,7 +1,7 @@
 #pragma once
 // The defaults of each Options tab, applied through the groups' apply operations.
 #include "settings/SettingsListener.h"
-#include "settings/SettingsRecord.h"
+#include "base/SettingsRecord.h"
 
 namespace quorvel {
 

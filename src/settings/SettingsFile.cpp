@@ -11,8 +11,8 @@
 #include <system_error>
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/Ui.h"
+#include "base/Messages.h"
+#include "base/Ui.h"
 #include "model/Score.h"
 #include "settings/SettingsApply.h"
 #include "settings/SettingsImage.h"

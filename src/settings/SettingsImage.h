@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "settings/SettingsRecord.h"
+#include "base/SettingsRecord.h"
 
 namespace quorvel {
 

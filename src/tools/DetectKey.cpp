@@ -1,6 +1,6 @@
 #include <mutex>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "model/Score.h"
 #include "tools/KeyTools.h"
 #include "tools/ToolSupport.h"

@@ -4,7 +4,7 @@
 #include "model/Score.h"
 #include "tools/BarTools.h"
 #include "tools/ToolSupport.h"
-#include "tools/TopLine.h"
+#include "model/TopLine.h"
 
 namespace quorvel {
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/Messages.h"
-#include "app/Ui.h"
+#include "base/Messages.h"
+#include "base/Ui.h"
 #include "model/Score.h"
 #include "tools/OnsetMover.h"
 #include "tools/Quantize.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 
 namespace quorvel {
 

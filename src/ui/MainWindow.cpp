@@ -15,7 +15,7 @@
 #include "app/CommandIds.h"
 #include "app/FileDrop.h"
 #include "app/KeyInput.h"
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "ui/Menus.h"
 #include "ui/QtKeys.h"
 #include "ui/views/PianoRoll.h"

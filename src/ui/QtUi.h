@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QProgressDialog>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 
 namespace quorvel {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "AppFixture.h"
-#include "settings/SettingsRecord.h"
+#include "base/SettingsRecord.h"
 
 namespace quorvel {
 namespace {

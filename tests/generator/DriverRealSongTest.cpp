@@ -4,7 +4,7 @@
 #include "DriverFixture.h"
 #include "generator/GenerationCommands.h"
 #include "generator/GeneratorContext.h"
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 
 namespace quorvel {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <set>
 
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "midifile/MidiWriter.h"
 #include "midifile/TrackAssignment.h"

@@ -1,5 +1,5 @@
 // Open, Save, Save As and Export through the Ui port, on real files.
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "midifile/SongFiles.h"
 #include "midifile/TrackAssignment.h"
 #include "ReaderFixture.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "model/Score.h"
 #include "settings/RecordingListener.h"
 #include "settings/SettingsImage.h"

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 
 namespace quorvel::test {
 

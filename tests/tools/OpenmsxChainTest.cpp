@@ -1,6 +1,6 @@
 #include <filesystem>
 
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "support/TestData.h"
 #include "tools/BarTools.h"

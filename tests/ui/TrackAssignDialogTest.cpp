@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "midifile/SongFiles.h"
 #include "midifile/TrackAssignment.h"

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "ui/views/DrumLaneView.h"
 #include "ui/views/KeyboardView.h"
 #include "ui/views/LengthStripView.h"

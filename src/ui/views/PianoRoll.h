@@ -4,7 +4,7 @@
 // strip), with shared scrolling, the cue display and mouse editing.
 #include <QWidget>
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "app/ViewGridEditor.h"
 #include "app/ViewRuler.h"
 #include "app/ViewState.h"

@@ -1,11 +1,13 @@
 #pragma once
 // Whole-file reading, and writing that never destroys the previous file.
+#include <cstdint>
 #include <optional>
 #include <string>
-
-#include "midifile/SmfBytes.h"
+#include <vector>
 
 namespace quorvel {
+
+using Bytes = std::vector<std::uint8_t>;
 
 // The file's bytes, or nullopt when it cannot be opened or sized.
 std::optional<Bytes> readWholeFile(const std::string& path);

@@ -1,4 +1,4 @@
-#include "midifile/FileIo.h"
+#include "base/FileIo.h"
 
 #include <cstdio>
 #include <filesystem>

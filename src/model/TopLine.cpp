@@ -1,4 +1,4 @@
-#include "tools/TopLine.h"
+#include "model/TopLine.h"
 
 #include <algorithm>
 #include <climits>
