@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh build -DQUORVEL_BUILD_BENCH=OFF
-exec ./build/src/ui/quorvel "$@"
+exec ./build/bin/quorvel "$@"

@@ -66,7 +66,7 @@ struct AppContext {
   ViewTransport transport;  // play controls the ruler uses while the cue is dragged
   int rulerX = 0;           // x where the ruler's pop-up menu was opened
   NoteKeyLatch noteKeys;
-  std::filesystem::path programDir;     // help pages are found here
+  std::filesystem::path programDir;     // data is found at ../share/quorvel from here
   std::filesystem::path settingsPath;   // Quorvel.ini; empty: settings are neither read nor written
 
   bool busy() const { return score.hasFlag(kFlagGenerating); }

@@ -12,7 +12,7 @@ namespace {
 
 int openHelpPage(AppContext& app, int) {
   const char* page = app.score.settings.general.language == 1 ? "help_ja.html" : "help_en.html";
-  const auto path = std::filesystem::absolute(app.programDir / "help" / page);
+  const auto path = std::filesystem::absolute(app.programDir / ".." / "share" / "quorvel" / "help" / page);
   app.ui.openUrl("file://" + path.generic_string());
   return 0;
 }
