@@ -13,6 +13,7 @@ packages=(
   openttd-openmsx
   fonts-ipafont-gothic
   xvfb xauth
+  desktop-file-utils appstream dpkg-dev
   clang libclang-rt-14-dev python3-mido
 )
 

@@ -6,8 +6,9 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 jobs=$(nproc)
 
-bash scripts/build.sh build-ci -DQUORVEL_WERROR=ON
+bash scripts/build.sh build-ci -DQUORVEL_WERROR=ON -DCMAKE_INSTALL_PREFIX=/usr
 ctest --test-dir build-ci --output-on-failure -j "$jobs"
+bash scripts/package.sh build-ci
 
 bash scripts/build.sh build-asan -DQUORVEL_WERROR=ON -DQUORVEL_SANITIZE=ON -DQUORVEL_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \

@@ -24,6 +24,8 @@ constexpr Twin kCatalogue[] = {
     {"INI file could not be created or opened", "iniファイルオープンに失敗しました"},
     {"File could not be created or opened", "ファイルオープンに失敗しました"},
     {"Please check if the file is right", "ファイルが正しいか確認してください"},
+    {"Quorvel is already running. Open \"%s\" there with File > Open; it was not opened here.",
+     "Quorvelはすでに起動しています。\"%s\" はそちらの「ファイル」→「開く」で開いてください（ここでは開いていません）。"},
     {"No space between locators", "ロケータ間が存在しません"},
     {"The locators are too close", "ロケータ間隔が狭すぎます。"},
     {"Folder could not be selected", "フォルダ選択に失敗しました"},

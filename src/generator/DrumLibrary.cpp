@@ -141,16 +141,9 @@ int loadDrumLibrary(const std::filesystem::path& file, DrumLibrary& library, std
 }
 
 std::filesystem::path findDrumLibrary(const std::filesystem::path& executableDir) {
-  const std::filesystem::path candidates[] = {
-      executableDir / "data" / "drums" / "patterns.txt",
-      executableDir / ".." / "share" / "quorvel" / "drums" / "patterns.txt",
-      std::filesystem::path(QUORVEL_SOURCE_DIR) / "data" / "drums" / "patterns.txt",
-  };
-  for (const auto& candidate : candidates) {
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
-  }
-  return {};
+  const auto candidate = executableDir / ".." / "share" / "quorvel" / "drums" / "patterns.txt";
+  std::error_code ec;
+  return std::filesystem::is_regular_file(candidate, ec) ? candidate : std::filesystem::path{};
 }
 
 }  // namespace quorvel

@@ -35,9 +35,9 @@ int parseDrumLibrary(const std::string& text, const std::string& sourceName, Dru
                      std::string& error);
 int loadDrumLibrary(const std::filesystem::path& file, DrumLibrary& library, std::string& error);
 
-// Where the pattern file is: beside the executable (data/drums/patterns.txt
-// or ../share/quorvel/drums/patterns.txt), else in the source tree the
-// program was built from. Answers an empty path when none exists.
+// Where the pattern file is: ../share/quorvel/drums/patterns.txt from the
+// program's folder, in the build tree as under an install prefix. Answers an
+// empty path when it is not there.
 std::filesystem::path findDrumLibrary(const std::filesystem::path& executableDir);
 
 }  // namespace quorvel

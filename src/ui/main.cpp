@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -8,12 +10,17 @@
 
 #include "app/AppContext.h"
 #include "app/AppSettingsListener.h"
+#include "app/FileDrop.h"
+#include "app/Version.h"
+#include "base/Messages.h"
+#include "base/TextFormat.h"
 #include "app/StartUp.h"
 #include "playback/Player.h"
 #include "playback/adapters/SystemDevices.h"
 #include "settings/SettingsLocation.h"
 #include "ui/MainWindow.h"
 #include "ui/QtUi.h"
+#include "ui/SingleInstance.h"
 
 namespace {
 
@@ -59,6 +66,28 @@ void connectTransport(quorvel::AppContext& app, quorvel::Player& player) {
   app.transport.resume = [&player] { player.play(); };
 }
 
+// The MIDI file named on the command line, if any.
+QString fileArgument(const QApplication& application) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription("Quorvel: a composition assistant for four voices and drums.");
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument("file", "A MIDI file to open (.mid, .midi).", "[file]");
+  parser.process(application);
+  const QStringList files = parser.positionalArguments();
+  return files.isEmpty() ? QString() : files.first();
+}
+
+// A file for a second Quorvel is refused in words rather than dropped unseen.
+void refuseSecondFile(const QString& file, int language) {
+  const std::string text = quorvel::formatWithString(
+      quorvel::localized("Quorvel is already running. Open \"%s\" there with File > Open; it was not opened here.",
+                         language),
+      file.toStdString());
+  std::fprintf(stderr, "quorvel: %s\n", text.c_str());
+  QMessageBox::warning(nullptr, "Quorvel", QString::fromStdString(text));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,6 +96,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication application(argc, argv);
+  QApplication::setApplicationName("Quorvel");
+  QApplication::setApplicationVersion(quorvel::kVersion);
+  QApplication::setDesktopFileName("org.quorvel.Quorvel");
+  const QString file = fileArgument(application);
   quorvel::QtUi ui;
   quorvel::AppContext app(ui);
   app.programDir = QCoreApplication::applicationDirPath().toStdString();
@@ -83,10 +116,23 @@ int main(int argc, char** argv) {
   quorvel::AppSettingsListener listener(app);
   quorvel::readSettingsAtStart(app, listener, workAreas());
 
+  quorvel::SingleInstance instance(quorvel::SingleInstance::defaultName());
+  if (!file.isEmpty() && instance.otherIsRunning()) {
+    refuseSecondFile(file, app.score.settings.general.language);
+    player.shutdown();
+    return 1;
+  }
+
   quorvel::MainWindow window(app);
   ui.attach(&window);
   window.applyStoredPlacement();
   window.show();
+  instance.listen([&window] {
+    window.raise();
+    window.activateWindow();
+  });
+  if (!file.isEmpty())
+    QTimer::singleShot(0, &window, [&app, file] { quorvel::dropFiles(app, {file.toStdString()}); });
 
   // The player thread publishes the cue and device failures; the window thread shows them.
   QTimer playerPoll;

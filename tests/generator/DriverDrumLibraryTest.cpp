@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -9,7 +10,7 @@ namespace quorvel {
 namespace {
 
 std::string shippedText() {
-  std::ifstream in(findDrumLibrary("."));
+  std::ifstream in(std::filesystem::path(QUORVEL_SOURCE_DIR) / "data" / "drums" / "patterns.txt");
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();

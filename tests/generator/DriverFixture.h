@@ -2,6 +2,7 @@
 // A song, a scripted user and the real pattern library for the driver tests.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ inline const DrumLibrary& realDrumLibrary() {
   static const DrumLibrary library = [] {
     DrumLibrary lib;
     std::string error;
-    const auto path = findDrumLibrary(".");
+    const auto path = std::filesystem::path(QUORVEL_SOURCE_DIR) / "data" / "drums" / "patterns.txt";
     if (loadDrumLibrary(path, lib, error) != 0) ADD_FAILURE() << error;
     return lib;
   }();
