@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
-  libcpprest-dev libssl-dev
+  libcpprest-dev libssl-dev libcli11-dev nlohmann-json3-dev
   libfluidsynth-dev fluidsynth timgm6mb-soundfont fluid-soundfont-gm
   librtmidi-dev
   libgtest-dev libgmock-dev libbenchmark-dev

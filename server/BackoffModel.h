@@ -1,0 +1,76 @@
+// A variable-order model of the next token given a context of features,
+// smoothed by interpolated absolute discounting: each order keeps what it
+// counted minus a discount and hands the rest to the next shorter context,
+// down to a uniform distribution that also covers tokens never seen.
+// Context features are ordered by importance; shorter contexts drop the last.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <unordered_map>
+#include <vector>
+
+#include "server/ByteStream.h"
+#include "server/Token.h"
+
+namespace quorvel::server {
+
+using Feature = std::int64_t;
+using Features = std::vector<Feature>;
+using Rng = std::mt19937_64;
+// Multiplies a candidate token's weight (0..1); 1 leaves the model as it is.
+using TokenBias = std::function<double(Token)>;
+
+class BackoffModel {
+ public:
+  class Builder;
+
+  // Probability of the target after this context; unseen tokens get a share
+  // of the uniform floor, so the result is always positive.
+  double probability(const Features& context, Token target) const;
+  // Draws a token; temperature below 1 sharpens the distribution.
+  Token sample(const Features& context, double temperature, Rng& rng, const TokenBias& bias) const;
+
+  int order() const { return order_; }
+  std::size_t vocabularySize() const { return tokens_.size(); }
+  std::size_t contextCount() const;
+
+  void write(ByteWriter& out) const;
+  // False when the bytes do not hold a consistent model.
+  bool read(ByteReader& in);
+
+ private:
+  struct Node {
+    std::uint32_t total = 0;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> entries;  // (token id, count) by id
+    std::uint32_t countOf(std::uint32_t id) const;
+  };
+  using Level = std::unordered_map<std::uint64_t, Node>;
+
+  std::vector<const Node*> contextNodes(const Features& context) const;
+  double probabilityFrom(const std::vector<const Node*>& nodes, std::uint32_t id) const;
+  Token sampleTail(const std::vector<const Node*>& nodes, const std::vector<std::uint32_t>& excluded,
+                   Rng& rng, const TokenBias& bias) const;
+
+  int order_ = 0;
+  std::vector<Token> tokens_;  // token of id i + 1; id 0 stands for any unseen token
+  std::unordered_map<Token, std::uint32_t> ids_;
+  std::vector<double> discounts_;
+  std::vector<Level> levels_;
+};
+
+class BackoffModel::Builder {
+ public:
+  explicit Builder(int order);
+  void add(const Features& context, Token target);
+  BackoffModel build() const;
+
+ private:
+  int order_;
+  std::vector<Token> tokens_;
+  std::unordered_map<Token, std::uint32_t> ids_;
+  std::vector<std::unordered_map<std::uint64_t, std::unordered_map<std::uint32_t, std::uint32_t>>> counts_;
+};
+
+}  // namespace quorvel::server

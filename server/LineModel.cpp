@@ -1,0 +1,214 @@
+#include "server/LineModel.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorvel::server {
+namespace {
+
+constexpr Feature kBefore = -1;  // before the first token of a line
+constexpr Feature kAfter = -2;   // past the end of the source
+
+// How much a line may hold: a continuation covers eight 4/4 bars, a counter
+// line the longest phrase a client sends (256 tokens, 256 steps), drums under
+// voices the client's 128 steps.
+constexpr int kContinuationSteps = 128;
+constexpr int kMaxTokens = 256;
+constexpr int kMaxPhraseSteps = 256;
+constexpr int kMaxVoiceSteps = 256;
+
+constexpr double kCrossingWeight = 0.02;
+constexpr double kParallelWeight = 0.05;
+constexpr double kOverrunWeight = 0.02;
+
+Feature previous(const TokenLine& history, std::size_t back) {
+  return back <= history.size() ? static_cast<Feature>(history[history.size() - back]) : kBefore;
+}
+
+Features continuationContext(const TokenLine& history, int order) {
+  Features f(order);
+  for (int k = 0; k < order; ++k) f[k] = previous(history, k + 1);
+  return f;
+}
+
+// Source pitch now, the last target token, steps until the source changes,
+// then older target tokens.
+Features melodyContext(const StepLine& source, int t, const TokenLine& history, int order) {
+  Features f;
+  const bool inside = t < static_cast<int>(source.pitch.size());
+  f.push_back(inside ? source.pitch[t] : kAfter);
+  f.push_back(previous(history, 1));
+  int same = 0;
+  while (inside && t + same < static_cast<int>(source.pitch.size()) && same < 16 &&
+         source.pitch[t + same] == source.pitch[t] && (same == 0 || !source.onset[t + same]))
+    ++same;
+  f.push_back(same);
+  for (int k = 2; static_cast<int>(f.size()) < order; ++k) f.push_back(previous(history, k));
+  f.resize(order);
+  return f;
+}
+
+// The voices' step token now, then the drum steps before.
+Features stepContext(const TokenLine& source, std::size_t t, const TokenLine& history, int order) {
+  Features f;
+  f.push_back(t < source.size() ? static_cast<Feature>(source[t]) : kAfter);
+  for (int k = 1; static_cast<int>(f.size()) < order; ++k) f.push_back(previous(history, k));
+  f.resize(order);
+  return f;
+}
+
+bool parallelPerfect(int upperBefore, int lowerBefore, int upperNow, int lowerNow) {
+  if (upperBefore < 0 || lowerBefore < 0 || upperNow < 0 || lowerNow < 0) return false;
+  if (upperBefore == upperNow && lowerBefore == lowerNow) return false;
+  const int before = (upperBefore - lowerBefore) % 12, now = (upperNow - lowerNow) % 12;
+  return before == now && (now == 0 || now == 7);
+}
+
+}  // namespace
+
+Shape shapeOf(int type) {
+  if (type == 0 || type == 4) return Shape::Continuation;
+  return type == 5 ? Shape::PairedSteps : Shape::PairedMelody;
+}
+
+int defaultOrder(int type) {
+  switch (shapeOf(type)) {
+    case Shape::Continuation: return type == 4 ? 8 : 5;
+    case Shape::PairedMelody: return 5;
+    case Shape::PairedSteps: return 8;
+  }
+  return 1;
+}
+
+LineModel LineModel::train(int type, Shape shape, int order, const std::vector<SentencePair>& pairs) {
+  BackoffModel::Builder builder(order);
+  for (const SentencePair& pair : pairs) {
+    const StepLine sourceSteps = shape == Shape::PairedMelody ? melodyToSteps(pair.source) : StepLine{};
+    TokenLine history;
+    int t = 0;
+    for (Token token : pair.target) {
+      switch (shape) {
+        case Shape::Continuation: builder.add(continuationContext(history, order), token); break;
+        case Shape::PairedMelody: builder.add(melodyContext(sourceSteps, t, history, order), token); break;
+        case Shape::PairedSteps: builder.add(stepContext(pair.source, history.size(), history, order), token); break;
+      }
+      t += melodySteps(token);
+      history.push_back(token);
+    }
+  }
+  LineModel line;
+  line.type_ = type;
+  line.shape_ = shape;
+  line.model_ = builder.build();
+  return line;
+}
+
+LineModel::Score LineModel::score(const SentencePair& pair) const {
+  Score result;
+  const int order = model_.order();
+  const StepLine sourceSteps = shape_ == Shape::PairedMelody ? melodyToSteps(pair.source) : StepLine{};
+  TokenLine history;
+  int t = 0;
+  for (Token token : pair.target) {
+    Features context;
+    switch (shape_) {
+      case Shape::Continuation: context = continuationContext(history, order); break;
+      case Shape::PairedMelody: context = melodyContext(sourceSteps, t, history, order); break;
+      case Shape::PairedSteps: context = stepContext(pair.source, history.size(), history, order); break;
+    }
+    result.logProbability += std::log(model_.probability(context, token));
+    ++result.tokens;
+    t += melodySteps(token);
+    history.push_back(token);
+  }
+  return result;
+}
+
+TokenLine LineModel::generate(const TokenLine& request, Rng& rng, const UpperVoices& upper) const {
+  switch (shape_) {
+    case Shape::Continuation: return continue_(request, rng);
+    case Shape::PairedMelody: return underMelody(request, rng, upper);
+    case Shape::PairedSteps: return underSteps(request, rng);
+  }
+  return {};
+}
+
+TokenLine LineModel::continue_(const TokenLine& context, Rng& rng) const {
+  const bool drums = type_ == 4;
+  // A "0" ends a melody candidate in the client, so a melody never holds one.
+  const TokenBias noStop = [drums](Token t) { return drums || t != 0 ? 1.0 : 0.0; };
+  TokenLine history(context.end() - std::min<std::size_t>(context.size(), model_.order()), context.end());
+  const std::size_t start = history.size();
+  int steps = 0;
+  while (steps < kContinuationSteps && static_cast<int>(history.size() - start) < kMaxTokens) {
+    const Token token = model_.sample(continuationContext(history, model_.order()), kTemperature, rng, noStop);
+    if (!drums && token == 0) break;
+    history.push_back(token);
+    steps += drums ? 1 : melodySteps(token);
+  }
+  return TokenLine(history.begin() + static_cast<std::ptrdiff_t>(start), history.end());
+}
+
+TokenLine LineModel::underMelody(const TokenLine& source, Rng& rng, const UpperVoices& upper) const {
+  StepLine top = melodyToSteps(source);
+  if (top.pitch.size() > kMaxPhraseSteps) {
+    top.pitch.resize(kMaxPhraseSteps);
+    top.onset.resize(kMaxPhraseSteps);
+  }
+  const int end = static_cast<int>(top.pitch.size());
+  auto pitchAt = [](const StepLine& voice, int t) {
+    return t >= 0 && t < static_cast<int>(voice.pitch.size()) ? voice.pitch[t] : -1;
+  };
+  std::vector<const StepLine*> above{&top};
+  for (const StepLine& voice : upper) above.push_back(&voice);
+  TokenLine line;
+  int t = 0, lastOnset = -1, lastPitch = -1;
+  while (t < end && static_cast<int>(line.size()) < kMaxTokens) {
+    const TokenBias fits = [&](Token token) {
+      if (token == 0 || melodySteps(token) == 0) return 0.0;
+      double weight = t + melodySteps(token) > end ? kOverrunWeight : 1.0;
+      if (!isNote(token)) return weight;
+      const int pitch = notePitch(token);
+      for (const StepLine* voice : above) {
+        const int abovePitch = pitchAt(*voice, t);
+        if (abovePitch >= 0 && pitch > abovePitch) weight *= kCrossingWeight;
+        if (parallelPerfect(pitchAt(*voice, lastOnset), lastPitch, abovePitch, pitch)) weight *= kParallelWeight;
+      }
+      return weight;
+    };
+    Token token = model_.sample(melodyContext(top, t, line, model_.order()), kTemperature, rng, fits);
+    if (token == 0) break;
+    const int steps = melodySteps(token);
+    if (t + steps > end) token = isNote(token) ? makeNote(notePitch(token), end - t) : static_cast<Token>(end - t) << 18;
+    if (isNote(token)) {
+      lastOnset = t;
+      lastPitch = notePitch(token);
+    }
+    line.push_back(token);
+    t += std::max(melodySteps(token), 1);  // a zero-length token from the tail draw must not stall
+  }
+  return line;
+}
+
+TokenLine LineModel::underSteps(const TokenLine& source, Rng& rng) const {
+  const std::size_t end = std::min<std::size_t>(source.size(), kMaxVoiceSteps);
+  TokenLine line;
+  while (line.size() < end) line.push_back(model_.sample(stepContext(source, line.size(), line, model_.order()), kTemperature, rng, {}));
+  return line;
+}
+
+void LineModel::write(ByteWriter& out) const {
+  out.u32(static_cast<std::uint32_t>(type_));
+  out.u32(static_cast<std::uint32_t>(shape_));
+  model_.write(out);
+}
+
+bool LineModel::read(ByteReader& in) {
+  type_ = static_cast<int>(in.u32());
+  const std::uint32_t shape = in.u32();
+  if (in.failed() || type_ < 0 || type_ > 5 || shape > static_cast<std::uint32_t>(Shape::PairedSteps)) return false;
+  shape_ = static_cast<Shape>(shape);
+  return model_.read(in);
+}
+
+}  // namespace quorvel::server
