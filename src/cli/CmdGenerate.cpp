@@ -1,75 +1,29 @@
 // quorvel-cli generate: one local generation mode, run headless as its
 // toolbar button would be, on an empty song or on a MIDI file.
+#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/Command.h"
 #include "cli/SongLoading.h"
 #include "generator/GenerationCommands.h"
-#include "base/FileIo.h"
-#include "midifile/MidiReader.h"
-#include "midifile/MidiWriter.h"
+#include "model/Score.h"
 
 namespace quorvel::cli {
 namespace {
-
-constexpr const char* kUsage =
-    "generate MODE OUT.mid [--in IN.mid [--track N]] [--key 60] [--mode 0..5] [--beats L] [--part 0..3] "
-    "[--seed S] [--locators L R]";
-
 
 struct Options {
   std::string mode;
   std::string out;
   std::string in;
-  std::optional<int> key, scaleMode, beats, part, left, right, track;
+  std::optional<int> key, scaleMode, beats, part, track;
+  std::vector<int> locators;  // empty, or left and right
   std::optional<std::uint32_t> seed;
 };
-
-
-// Answers the options, or nullopt after printing what is wrong.
-std::optional<Options> parseOptions(const Args& args) {
-  if (args.size() < 2) return std::nullopt;
-  Options o;
-  o.mode = args[0];
-  o.out = args[1];
-  for (std::size_t i = 2; i < args.size(); ++i) {
-    const std::string& flag = args[i];
-    auto value = [&](int low, int high) -> std::optional<int> {
-      if (i + 1 >= args.size()) return std::nullopt;
-      return intArg(args[++i], low, high);
-    };
-    bool ok = true;
-    if (flag == "--in" && i + 1 < args.size()) {
-      o.in = args[++i];
-    } else if (flag == "--track") {
-      ok = (o.track = value(1, 32)).has_value();
-    } else if (flag == "--key") {
-      ok = (o.key = value(36, 84)).has_value();
-    } else if (flag == "--mode") {
-      ok = (o.scaleMode = value(0, 5)).has_value();
-    } else if (flag == "--beats") {
-      ok = (o.beats = value(1, 64)).has_value();
-    } else if (flag == "--part") {
-      ok = (o.part = value(0, 3)).has_value();
-    } else if (flag == "--seed") {
-      const auto s = value(0, 2147483647);
-      ok = s.has_value();
-      if (ok) o.seed = static_cast<std::uint32_t>(*s);
-    } else if (flag == "--locators") {
-      ok = (o.left = value(0, kTimelineEndX)).has_value() && (o.right = value(0, kTimelineEndX)).has_value();
-    } else {
-      ok = false;
-    }
-    if (!ok) {
-      std::cerr << "quorvel-cli generate: bad or incomplete option \"" << flag << "\"\n";
-      return std::nullopt;
-    }
-  }
-  return o;
-}
 
 void applyOptions(const Options& o, Score& score) {
   auto& melody = score.settings.melody;
@@ -77,15 +31,15 @@ void applyOptions(const Options& o, Score& score) {
   if (o.scaleMode) melody[kMode] = *o.scaleMode;
   if (o.beats) melody[kMelodyLength] = *o.beats;
   if (o.part) score.settings.parts.editPart = *o.part;
-  if (o.left) {
-    score.leftLocator = *o.left;
-    score.rightLocator = *o.right;
+  if (!o.locators.empty()) {
+    score.leftLocator = o.locators[0];
+    score.rightLocator = o.locators[1];
     melody[kBetweenLocators] = 10;
   }
 }
 
 // Puts the melody notes of the track-th imported track into the active part.
-bool takeTrack(Score& score, const ImportResult& imported, int track) {
+void takeTrack(Score& score, const ImportResult& imported, int track, const std::string& path) {
   int seen = 0;
   for (const ImportedTrack& t : imported.tracks) {
     if (!t.melody || ++seen != track) continue;
@@ -93,76 +47,74 @@ bool takeTrack(Score& score, const ImportResult& imported, int track) {
     for (NoteCode c : score.noteSets[static_cast<std::size_t>(t.setIndex)]) {
       if (!isDrumCode(c)) addNote(score, part, withLowBits(c, part));
     }
-    return true;
+    clipToTimeline(score);
+    return;
   }
-  std::cerr << "the file has no melody track " << track << "\n";
-  return false;
+  throw CommandFailed(path + ": the file has no melody track " + std::to_string(track));
 }
 
 // Reads IN.mid: all of it merged into the active part and the drum sets, or
 // only one of its melody tracks into the active part.
-bool readInput(const Options& o, Score& score, Ui& ui) {
-  const auto bytes = readWholeFile(o.in);
+void readInput(const Options& o, Score& score, Ui& ui) {
   ReadOptions read;
   read.merged = !o.track;
   read.readDrums = !o.track;
-  ImportResult imported;
-  if (!bytes || readMidiBytes(score, ui, *bytes, read, imported) != 0) {
-    std::cerr << o.in << ": not a readable MIDI file\n";
-    return false;
-  }
-  if (o.track && !takeTrack(score, imported, *o.track)) return false;
-  clipToTimeline(score);
-  return true;
+  const ImportResult imported = readSong(score, ui, o.in, read);
+  if (o.track) takeTrack(score, imported, *o.track, o.in);
 }
 
-bool loadDrums(DrumLibrary& library) {
+void loadDrums(DrumLibrary& library) {
   std::error_code ec;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  const auto path = findDrumLibrary(ec ? std::filesystem::path(".") : exe.parent_path());
+  const auto found = findDrumLibrary(ec ? std::filesystem::path(".") : exe.parent_path());
+  const auto path = found.empty() ? std::filesystem::path("data/drums/patterns.txt") : found;
   std::string error;
-  if (loadDrumLibrary(path.empty() ? std::filesystem::path("data/drums/patterns.txt") : path, library, error) == 0)
-    return true;
-  std::cerr << error << "\n";
-  return false;
+  if (loadDrumLibrary(path, library, error) != 0) throw CommandFailed(error);
 }
 
-int runGenerate(const Args& args) {
-  const std::optional<Options> options = parseOptions(args);
-  if (!options) {
-    std::cerr << "usage: quorvel-cli " << kUsage << "\n";
-    return 2;
-  }
+void runGenerate(const Options& o) {
   ConsoleUi ui;
   Score score;
   Random random;
   GenerationState state;
   DrumLibrary drums;
-  if (!loadDrums(drums)) return 1;
-  applyOptions(*options, score);
-  if (!options->in.empty() && !readInput(*options, score, ui)) return 1;
-  const std::uint32_t seed = options->seed.value_or(static_cast<std::uint32_t>(steadyMilliseconds()));
+  loadDrums(drums);
+  applyOptions(o, score);
+  if (!o.in.empty()) readInput(o, score, ui);
+  const std::uint32_t seed = o.seed.value_or(static_cast<std::uint32_t>(steadyMilliseconds()));
   GenerationEnv env{score, ui, random, state, drums, [] { return 0; },
-                    options->seed ? MillisecondClock([seed] { return std::int64_t{seed}; }) : steadyMilliseconds};
+                    o.seed ? MillisecondClock([seed] { return std::int64_t{seed}; }) : steadyMilliseconds};
   const std::int64_t began = steadyMilliseconds();
-  const std::optional<int> result = runLocalGeneration(env, options->mode);
-  if (!result) {
-    std::cerr << "quorvel-cli generate: \"" << options->mode << "\" is not a local generation mode\n";
-    return 2;
-  }
+  const std::optional<int> result = runLocalGeneration(env, o.mode);
+  if (!result) throw CLI::ValidationError("MODE", "\"" + o.mode + "\" is not a local generation mode");
   clipToTimeline(score);
   std::cout << "elapsed ms: " << steadyMilliseconds() - began << "\nretries: " << state.lastTries << "\n";
-  if (*result != 0) return 1;
-  WriteOptions write;
-  write.drums = true;
-  if (!replaceFileContents(options->out, writeMidi(score, kSopranoSet, kBassSet, kDrumsView, write))) {
-    std::cerr << options->out << ": could not be written\n";
-    return 1;
-  }
-  return 0;
+  if (*result != 0) throw CommandFailed("nothing was generated");
+  writeSong(score, o.out);
 }
 
-const Registration kGenerate("generate", kUsage, runGenerate);
+void addGenerate(CLI::App& cli) {
+  CLI::App* cmd = cli.add_subcommand(
+      "generate", "Run one local generation mode (0to1A .. NtoDA, 0toN, NtoN) and write the song as a MIDI file");
+  auto o = std::make_shared<Options>();
+  cmd->add_option("MODE", o->mode, "the toolbar label of the mode, e.g. 0to1A")->required();
+  cmd->add_option("OUT", o->out, "the MIDI file to write")->required();
+  cmd->add_option("--in", o->in, "a MIDI file to start from (merged into the active part and the drums)");
+  cmd->add_option("--track", o->track, "take only this melody track of --in into the active part")
+      ->check(CLI::Range(1, 32))
+      ->needs("--in");
+  cmd->add_option("--key", o->key, "the key note")->check(CLI::Range(36, 84));
+  cmd->add_option("--mode", o->scaleMode, "the scale")->check(CLI::Range(0, 5));
+  cmd->add_option("--beats", o->beats, "the melody length in beats")->check(CLI::Range(1, 64));
+  cmd->add_option("--part", o->part, "the active part, 0 Soprano .. 3 Bass")->check(CLI::Range(0, 3));
+  cmd->add_option("--seed", o->seed, "the random seed, for repeatable results")->check(CLI::Range(0, 2147483647));
+  cmd->add_option("--locators", o->locators, "generate between these two locators")
+      ->expected(2)
+      ->check(CLI::Range(0, kTimelineEndX));
+  cmd->callback([o] { runGenerate(*o); });
+}
+
+const Registration kGenerate(addGenerate);
 
 }  // namespace
 }  // namespace quorvel::cli

@@ -1,44 +1,35 @@
 // quorvel-cli key: the detected key of a MIDI file, as the status bar shows it.
+#include <CLI/CLI.hpp>
 #include <iostream>
+#include <memory>
 
-#include "base/Ui.h"
 #include "cli/Command.h"
 #include "cli/SongLoading.h"
-#include "base/FileIo.h"
-#include "midifile/MidiReader.h"
 #include "model/Score.h"
 #include "tools/KeyTools.h"
 
 namespace quorvel::cli {
 namespace {
 
-
-int runKey(const Args& args) {
-  if (args.size() != 1) {
-    std::cerr << "usage: quorvel-cli key FILE.mid\n";
-    return 2;
-  }
-  const auto bytes = readWholeFile(args[0]);
+void runKey(const std::string& path) {
   Score score;
   ConsoleUi ui;
   ReadOptions options;
   options.merged = true;
-  ImportResult result;
-  if (!bytes || readMidiBytes(score, ui, *bytes, options, result) != 0) {
-    std::cerr << args[0] << ": not a readable MIDI file\n";
-    return 1;
-  }
-  clipToTimeline(score);
+  readSong(score, ui, path, options);
   const auto key = detectKey(score, ui, false);
-  if (!key) {
-    std::cerr << args[0] << ": no melody notes\n";
-    return 1;
-  }
+  if (!key) throw CommandFailed(path + ": no melody notes");
   std::cout << keyStatusText(*key) << "\n";
-  return 0;
 }
 
-const Registration registration("key", "key FILE.mid", runKey);
+void addKey(CLI::App& cli) {
+  CLI::App* cmd = cli.add_subcommand("key", "Print the detected key of a MIDI file, as the status bar shows it");
+  auto path = std::make_shared<std::string>();
+  cmd->add_option("FILE", *path, "the MIDI file")->required();
+  cmd->callback([path] { runKey(*path); });
+}
+
+const Registration kKey(addKey);
 
 }  // namespace
 }  // namespace quorvel::cli

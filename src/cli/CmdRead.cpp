@@ -1,16 +1,21 @@
 // quorvel-cli read: the score a MIDI file becomes, one line per note.
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <memory>
 
 #include "cli/Command.h"
 #include "cli/SongLoading.h"
-#include "cli/UsageError.h"
 #include "model/Score.h"
 
 namespace quorvel::cli {
 namespace {
 
-void setOption(Score& s, FileOption o, bool on) { s.settings.file.options[static_cast<std::size_t>(o)] = on ? 10 : 0; }
+struct Options {
+  std::string path;
+  bool format0 = false;
+  bool drums = false;
+  bool dedupe = false;
+};
 
 void printNote(std::ostream& out, int set, NoteCode c) {
   out << set << ' ' << noteStart(c) << ' ';
@@ -27,30 +32,30 @@ void printScore(std::ostream& out, const Score& s) {
   out << "scale " << s.settings.melody[kMode] << '\n';
 }
 
-int runRead(const Args& args) {
-  std::string path;
+void runRead(const Options& o) {
   auto score = std::make_unique<Score>();
-  setOption(*score, kReadFormat0, false);
-  setOption(*score, kReadDrumsTrack, false);
-  for (const std::string& a : args) {
-    if (a == "--format0") setOption(*score, kReadFormat0, true);
-    else if (a == "--drums") setOption(*score, kReadDrumsTrack, true);
-    else if (a == "--dedupe") setOption(*score, kRemoveDuplicates, true);
-    else if (path.empty() && !a.starts_with("--")) path = a;
-    else return usageError("read");
-  }
-  if (path.empty()) return usageError("read");
+  setFileOption(*score, kReadFormat0, o.format0);
+  setFileOption(*score, kReadDrumsTrack, o.drums);
+  if (o.dedupe) setFileOption(*score, kRemoveDuplicates, true);
   ConsoleUi ui;
-  if (loadSong(*score, ui, path) != 0) return 1;
+  openSong(*score, ui, o.path);
   printScore(std::cout, *score);
-  return 0;
 }
 
-const Registration reg("read",
-                       "read FILE.mid [--format0] [--drums] [--dedupe]  print the notes of sets 3,2,1,0,4..7 "
-                       "(\"set start key length part\" / \"set start lane length level velocity\"), then tempo, "
-                       "key, scale; exit 1 with the reader's message on stderr when the file is rejected",
-                       runRead);
+void addRead(CLI::App& cli) {
+  CLI::App* cmd = cli.add_subcommand(
+      "read",
+      "Print the score a MIDI file becomes: the notes of sets 3,2,1,0,4..7, one a line (\"set start key "
+      "length part\", drums \"set start lane length level velocity\"), then tempo, key and scale");
+  auto o = std::make_shared<Options>();
+  cmd->add_option("FILE", o->path, "the MIDI file")->required();
+  cmd->add_flag("--format0", o->format0, "read all tracks merged, as format 0");
+  cmd->add_flag("--drums", o->drums, "read the drums track (with --format0)");
+  cmd->add_flag("--dedupe", o->dedupe, "remove duplicate notes");
+  cmd->callback([o] { runRead(*o); });
+}
+
+const Registration kRead(addRead);
 
 }  // namespace
 }  // namespace quorvel::cli

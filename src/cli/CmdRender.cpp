@@ -1,25 +1,20 @@
 // quorvel-cli render: plays a MIDI file through the built-in synth as the
 // player would, offline, into a WAV file.
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
-#include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "cli/Command.h"
 #include "cli/SongLoading.h"
-#include "base/Ui.h"
-#include "base/FileIo.h"
-#include "midifile/MidiReader.h"
 #include "midifile/TrackAssignment.h"
 #include "model/Score.h"
 #include "playback/adapters/SongExport.h"
 
 namespace quorvel::cli {
 namespace {
-
-constexpr const char* kUsage = "render IN.mid OUT.wav [--strict] [--tempo 60..240]";
-
 
 struct Options {
   std::string in;
@@ -28,37 +23,12 @@ struct Options {
   std::optional<int> tempo;
 };
 
-
-std::optional<Options> parseOptions(const Args& args) {
-  if (args.size() < 2) return std::nullopt;
-  Options o;
-  o.in = args[0];
-  o.out = args[1];
-  for (std::size_t i = 2; i < args.size(); ++i) {
-    if (args[i] == "--strict") {
-      o.strict = true;
-    } else if (args[i] == "--tempo" && i + 1 < args.size()) {
-      o.tempo = intArg(args[++i], 60, 240);
-      if (!o.tempo) return std::nullopt;
-    } else {
-      return std::nullopt;
-    }
-  }
-  return o;
-}
-
 // Reads the file track by track and takes the "Open" dialog's proposal, as a
 // user pressing OK at once would.
-bool readSong(const std::string& path, Score& score, Ui& ui) {
-  const auto bytes = readWholeFile(path);
-  ImportResult imported;
-  if (!bytes || readMidiBytes(score, ui, *bytes, ReadOptions::from(score.settings.file), imported) != 0) {
-    std::cerr << path << ": not a readable MIDI file\n";
-    return false;
-  }
+void readAssigned(const std::string& path, Score& score, Ui& ui) {
+  const ImportResult imported = readSong(score, ui, path, ReadOptions::from(score.settings.file));
   applyTrackAssignment(score, ui, makeTrackAssignment(imported, 0), imported, path);
   clipToTimeline(score);
-  return true;
 }
 
 // Where the written notes end, so that the whole song plays.
@@ -73,32 +43,34 @@ int songEndX(const Score& s) {
   return std::min(end + kStepPixels, kTimelineEndX);
 }
 
-int runRender(const Args& args) {
-  const std::optional<Options> o = parseOptions(args);
-  if (!o) {
-    std::cerr << "usage: quorvel-cli " << kUsage << "\n";
-    return 2;
-  }
+void runRender(const Options& o) {
   Score score;
   ConsoleUi ui;
-  if (!readSong(o->in, score, ui)) return 1;
-  if (o->tempo) score.settings.general.tempo = *o->tempo;
+  readAssigned(o.in, score, ui);
+  if (o.tempo) score.settings.general.tempo = *o.tempo;
   score.cueIndicator = kSongStartX;
   score.endIndicator = songEndX(score);
 
   PlaySettings settings = playSettingsOf(score);
-  settings.playMode = o->strict ? kStrictPlayMode : kNormalPlayMode;
-  const SongExportResult result = exportSongAsWav(score, settings, o->out);
-  if (result.code != 0) {
-    std::cerr << o->out << ": could not be rendered (no General MIDI SoundFont in /usr/share/sounds/sf2, "
-                 "or the file cannot be written)\n";
-    return 1;
-  }
-  std::printf("%s: %.1f s, %zu messages\n", o->out.c_str(), result.seconds, result.messages);
-  return 0;
+  settings.playMode = o.strict ? kStrictPlayMode : kNormalPlayMode;
+  const SongExportResult result = exportSongAsWav(score, settings, o.out);
+  if (result.code != 0)
+    throw CommandFailed(o.out + ": could not be rendered (no General MIDI SoundFont in /usr/share/sounds/sf2, "
+                                "or the file cannot be written)");
+  std::printf("%s: %.1f s, %zu messages\n", o.out.c_str(), result.seconds, result.messages);
 }
 
-const Registration kRender("render", kUsage, runRender);
+void addRender(CLI::App& cli) {
+  CLI::App* cmd = cli.add_subcommand("render", "Play a MIDI file through the built-in synth into a WAV file");
+  auto o = std::make_shared<Options>();
+  cmd->add_option("IN", o->in, "the MIDI file to play")->required();
+  cmd->add_option("OUT", o->out, "the WAV file to write")->required();
+  cmd->add_flag("--strict", o->strict, "play strict lines (no overlaps within a part)");
+  cmd->add_option("--tempo", o->tempo, "beats per minute instead of the file's")->check(CLI::Range(60, 240));
+  cmd->callback([o] { runRender(*o); });
+}
+
+const Registration kRender(addRender);
 
 }  // namespace
 }  // namespace quorvel::cli

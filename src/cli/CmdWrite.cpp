@@ -1,42 +1,48 @@
 // quorvel-cli write: reads a MIDI file as the program does and saves it again.
-#include <iostream>
+#include <CLI/CLI.hpp>
 #include <memory>
 
 #include "cli/Command.h"
 #include "cli/SongLoading.h"
-#include "cli/UsageError.h"
 #include "midifile/SongFiles.h"
 #include "model/Score.h"
 
 namespace quorvel::cli {
 namespace {
 
-void setOption(Score& s, FileOption o, bool on) { s.settings.file.options[static_cast<std::size_t>(o)] = on ? 10 : 0; }
+struct Options {
+  std::string in;
+  std::string out;
+  bool format0 = false;
+  bool drums = false;
+  bool strict = false;
+};
 
-int runWrite(const Args& args) {
-  std::vector<std::string> paths;
+void runWrite(const Options& o) {
   auto score = std::make_unique<Score>();
-  setOption(*score, kReadFormat0, false);
-  for (const std::string& a : args) {
-    if (a == "--format0") setOption(*score, kWriteFormat0, true);
-    else if (a == "--drums") setOption(*score, kExportDrums, true);
-    else if (a == "--strict") setOption(*score, kExportStrictLines, true);
-    else if (!a.starts_with("--")) paths.push_back(a);
-    else return usageError("write");
-  }
-  if (paths.size() != 2) return usageError("write");
+  setFileOption(*score, kReadFormat0, false);
+  if (o.format0) setFileOption(*score, kWriteFormat0, true);
+  if (o.drums) setFileOption(*score, kExportDrums, true);
+  if (o.strict) setFileOption(*score, kExportStrictLines, true);
   ConsoleUi ui;
-  if (loadSong(*score, ui, paths[0]) != 0) return 1;
-  score->fileName = paths[1];
+  openSong(*score, ui, o.in);
+  score->fileName = o.out;
   score->setFlag(kFlagModified);
-  return saveSong(*score, ui) == 0 ? 0 : 1;
+  if (saveSong(*score, ui) != 0) throw CommandFailed(o.out + ": could not be written");
 }
 
-const Registration reg("write",
-                       "write IN.mid OUT.mid [--format0] [--drums] [--strict]  read IN as \"read\" does and save it "
-                       "as OUT (format 0, with the drums, strict lines); exit 1 with the message on stderr when "
-                       "IN is rejected or OUT cannot be written",
-                       runWrite);
+void addWrite(CLI::App& cli) {
+  CLI::App* cmd = cli.add_subcommand("write", "Read a MIDI file as \"read\" does and save it again");
+  auto o = std::make_shared<Options>();
+  cmd->add_option("IN", o->in, "the MIDI file to read")->required();
+  cmd->add_option("OUT", o->out, "the MIDI file to write")->required();
+  cmd->add_flag("--format0", o->format0, "write format 0");
+  cmd->add_flag("--drums", o->drums, "write the drums");
+  cmd->add_flag("--strict", o->strict, "write strict lines (no overlaps within a part)");
+  cmd->callback([o] { runWrite(*o); });
+}
+
+const Registration kWrite(addWrite);
 
 }  // namespace
 }  // namespace quorvel::cli

@@ -1,26 +1,49 @@
 #pragma once
-// Sub-commands of quorvel-cli register themselves here, one file each.
+// quorvel-cli's sub-commands, one file each. A file declares its sub-command
+// on the CLI11 app and registers it at namespace scope:
+//
+//   void addKey(CLI::App& cli) {
+//     CLI::App* cmd = cli.add_subcommand("key", "Print the detected key of a MIDI file");
+//     auto path = std::make_shared<std::string>();
+//     cmd->add_option("FILE", *path, "the song")->required();
+//     cmd->callback([path] { runKey(*path); });
+//   }
+//   const Registration kKey(addKey);
+//
+// Exit codes, the same for every sub-command:
+//   0  done
+//   1  the command failed: unreadable input, unwritable output, nothing to
+//      work on, generation gave up
+//   2  bad usage: unknown sub-command or option, missing or out-of-range value
+// A failure or usage error ends with one line on stderr,
+// "quorvel-cli COMMAND: message"; messages the program would show in a box
+// come before it as "caption: text".
 #include <functional>
-#include <utility>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+namespace CLI {
+class App;
+}
+
 namespace quorvel::cli {
 
-using Args = std::vector<std::string>;
-// Answers the process exit code: 0 success, 1 failure, 2 bad usage.
-using Handler = std::function<int(const Args&)>;
+enum ExitCode : int { kExitDone = 0, kExitFailed = 1, kExitUsage = 2 };
 
-struct Command {
-  std::string name;
-  std::string usage;  // one line, shown by "help"
-  Handler run;
+// Thrown by a sub-command that cannot do its work; the message names what
+// went wrong (usually "PATH: what"), quorvel-cli prefixes the command.
+class CommandFailed : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
 };
 
-std::vector<Command>& registry();
+using AddCommand = std::function<void(CLI::App& cli)>;
+
+std::vector<AddCommand>& registry();
 
 struct Registration {
-  Registration(std::string name, std::string usage, Handler run);
+  explicit Registration(AddCommand add);
 };
 
 }  // namespace quorvel::cli

@@ -1,8 +1,10 @@
 #include "cli/SongLoading.h"
 
-#include <charconv>
 #include <iostream>
 
+#include "base/FileIo.h"
+#include "cli/Command.h"
+#include "midifile/MidiWriter.h"
 #include "midifile/SongFiles.h"
 #include "model/Score.h"
 
@@ -14,13 +16,28 @@ MsgAnswer ConsoleUi::messageBox(const std::string& text, const std::string& capt
   return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgAnswer::Ok : MsgAnswer::Yes;
 }
 
-std::optional<int> intArg(const std::string& text, int low, int high) {
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc{} || end != text.data() + text.size() || value < low || value > high) return std::nullopt;
-  return value;
+void setFileOption(Score& s, FileOption option, bool on) {
+  s.settings.file.options[static_cast<std::size_t>(option)] = on ? 10 : 0;
 }
 
-int loadSong(Score& s, Ui& ui, const std::string& path) { return openSongFile(s, ui, path); }
+ImportResult readSong(Score& s, Ui& ui, const std::string& path, const ReadOptions& options) {
+  const auto bytes = readWholeFile(path);
+  ImportResult imported;
+  if (!bytes || readMidiBytes(s, ui, *bytes, options, imported) != 0)
+    throw CommandFailed(path + ": not a readable MIDI file");
+  clipToTimeline(s);
+  return imported;
+}
+
+void openSong(Score& s, Ui& ui, const std::string& path) {
+  if (openSongFile(s, ui, path) != 0) throw CommandFailed(path + ": not a readable MIDI file");
+}
+
+void writeSong(const Score& s, const std::string& path) {
+  WriteOptions options;
+  options.drums = true;
+  if (!replaceFileContents(path, writeMidi(s, kSopranoSet, kBassSet, kDrumsView, options)))
+    throw CommandFailed(path + ": could not be written");
+}
 
 }  // namespace quorvel::cli

@@ -1,11 +1,11 @@
 #pragma once
-// Reading a MIDI file into a score the way the program does, without windows:
-// merged, or track by track with every voice track assigned in order and
-// "ALL DRUMS" taken.
-#include <optional>
+// Reading a MIDI file into a score and writing one, the way every
+// sub-command does it; failures throw CommandFailed with "PATH: what".
 #include <string>
 
+#include "base/SettingsRecord.h"
 #include "base/Ui.h"
+#include "midifile/MidiReader.h"
 
 namespace quorvel {
 struct Score;
@@ -27,10 +27,17 @@ class ConsoleUi : public Ui {
   bool runTrackAssignment(TrackAssignment&) override { return true; }
 };
 
-// A whole-number option in low..high, or nullopt.
-std::optional<int> intArg(const std::string& text, int low, int high);
+// Turns one of the "File" options on or off.
+void setFileOption(Score& s, FileOption option, bool on);
 
-// Answers 0, or -1 after the reader's message was shown.
-int loadSong(Score& s, Ui& ui, const std::string& path);
+// Reads the file with the given options and clips the notes to the timeline.
+ImportResult readSong(Score& s, Ui& ui, const std::string& path, const ReadOptions& options);
+
+// Reads the file as the program's "Open" does, with the score's file options
+// (the reader's message is shown through the Ui when it is rejected).
+void openSong(Score& s, Ui& ui, const std::string& path);
+
+// Writes the voices and the drums as a format-1 file, replacing `path` whole.
+void writeSong(const Score& s, const std::string& path);
 
 }  // namespace quorvel::cli

@@ -1,24 +1,31 @@
+// quorvel-cli: the core without windows, one sub-command per file
+// (see Command.h for the exit codes and the error form).
+#include <CLI/CLI.hpp>
 #include <iostream>
 
 #include "cli/Command.h"
 
 namespace quorvel::cli {
 
-std::vector<Command>& registry() {
-  static std::vector<Command> commands;
+std::vector<AddCommand>& registry() {
+  static std::vector<AddCommand> commands;
   return commands;
 }
 
-Registration::Registration(std::string name, std::string usage, Handler run) {
-  registry().push_back({std::move(name), std::move(usage), std::move(run)});
-}
+Registration::Registration(AddCommand add) { registry().push_back(std::move(add)); }
 
 namespace {
 
-int printUsage(std::ostream& out) {
-  out << "usage: quorvel-cli COMMAND [ARGS...]\n\ncommands:\n";
-  for (const Command& c : registry()) out << "  " << c.usage << "\n";
-  return 2;
+// The sub-command being run, for the error line; the program's name before one was parsed.
+std::string commandName(const CLI::App& cli) {
+  const auto parsed = cli.get_subcommands();
+  return parsed.empty() ? cli.get_name() : cli.get_name() + " " + parsed.front()->get_name();
+}
+
+int usageError(const CLI::App& cli, const CLI::ParseError& e) {
+  std::cerr << commandName(cli) << ": " << e.what() << "\n"
+            << "Run \"" << commandName(cli) << " --help\" for more information.\n";
+  return kExitUsage;
 }
 
 }  // namespace
@@ -26,15 +33,17 @@ int printUsage(std::ostream& out) {
 
 int main(int argc, char** argv) {
   using namespace quorvel::cli;
-  if (argc < 2) return printUsage(std::cerr);
-  const std::string name = argv[1];
-  if (name == "help" || name == "--help" || name == "-h") {
-    printUsage(std::cout);
-    return 0;
+  CLI::App cli{"Quorvel without windows: reads, writes, analyses, generates and renders songs.", "quorvel-cli"};
+  cli.require_subcommand(1);
+  for (const AddCommand& add : registry()) add(cli);
+  try {
+    cli.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    // --help arrives as a parse error that is not one.
+    return e.get_exit_code() == 0 ? cli.exit(e) : usageError(cli, e);
+  } catch (const CommandFailed& e) {
+    std::cerr << commandName(cli) << ": " << e.what() << "\n";
+    return kExitFailed;
   }
-  for (const Command& c : registry()) {
-    if (c.name == name) return c.run(Args(argv + 2, argv + argc));
-  }
-  std::cerr << "quorvel-cli: unknown command \"" << name << "\"\n";
-  return printUsage(std::cerr);
+  return kExitDone;
 }
