@@ -7,6 +7,7 @@
 #include "model/Score.h"
 #include "playback/InfinitePlayback.h"
 #include "playback/MidiMessages.h"
+#include "playback/NotePreview.h"
 #include "playback/SetPreview.h"
 #include "playback/ThreadPriority.h"
 
@@ -262,6 +263,7 @@ void Player::playTicks(int mode) {
     wake_.waitUntilAndReset(reference + interval);
   }
   stepper_.releaseEverything();
+  if (NotePreview* preview = preview_.load()) preview->playbackPaused();
 }
 
 void Player::playPreview(int setIndex) {

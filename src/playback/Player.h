@@ -23,6 +23,7 @@ namespace quorvel {
 
 class Ui;
 class InfinitePlayback;
+class NotePreview;
 
 struct PlayerOptions {
   // How long after the last successful open the device is opened afresh.
@@ -73,6 +74,8 @@ class Player {
   // pending "Failed to open MIDI device" box.
   void refreshUi(Ui& ui);
   void setInfinitePlayback(InfinitePlayback* hook) { infinite_.store(hook); }
+  // Told on the player thread whenever playback pauses, so a recorded take ends.
+  void setNotePreview(NotePreview* preview) { preview_.store(preview); }
 
   OutputDevice& device() { return device_; }
 
@@ -112,6 +115,7 @@ class Player {
   std::atomic<bool> previewFinished_{false};
   std::atomic<bool> deviceFailed_{false};
   std::atomic<InfinitePlayback*> infinite_{nullptr};
+  std::atomic<NotePreview*> preview_{nullptr};
 
   std::mutex settingsMutex_;
   PlaySettings settings_;  // the latest copy from the window thread

@@ -11,15 +11,19 @@
 #include "app/AppContext.h"
 #include "app/AppSettingsListener.h"
 #include "app/FileDrop.h"
+#include "app/RealtimeInput.h"
 #include "app/Version.h"
 #include "base/Messages.h"
 #include "base/TextFormat.h"
 #include "app/StartUp.h"
 #include "playback/Player.h"
+#include "playback/adapters/RtMidiInput.h"
 #include "playback/adapters/SystemDevices.h"
 #include "settings/SettingsLocation.h"
 #include "ui/MainWindow.h"
+#include "ui/OptionsWindow.h"
 #include "ui/QtUi.h"
+#include "ui/RealtimeHost.h"
 #include "ui/SingleInstance.h"
 
 namespace {
@@ -126,6 +130,17 @@ int main(int argc, char** argv) {
   quorvel::MainWindow window(app);
   ui.attach(&window);
   window.applyStoredPlacement();
+
+  // Note preview and real-time input: messages go out through the output thread.
+  quorvel::GeneratorPartners partners(app.score, app.random);
+  quorvel::NotePreview preview(app.score, ui,
+                               {[&player](std::uint32_t m) { player.postShortMessage(m); }, [&player] { player.play(); }},
+                               &partners);
+  player.setNotePreview(&preview);
+  quorvel::wireRealtimeInput(app, preview);
+  quorvel::RtMidiInput midiInput;
+  quorvel::RealtimeHost realtime(app, preview, window, midiInput);
+  quorvel::bindOptionsWindow(app, listener, window);
   window.show();
   instance.listen([&window] {
     window.raise();
@@ -140,6 +155,7 @@ int main(int argc, char** argv) {
   playerPoll.start(50);
 
   const int result = application.exec();
+  player.setNotePreview(nullptr);
   player.shutdown();
   return result;
 }
