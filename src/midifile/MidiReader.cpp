@@ -90,8 +90,22 @@ void readTrackByTrack(Score& s, ByteView file, const SmfHeader& header, const Re
   }
 }
 
-void reportFailure(Score& s, Ui& ui, const std::string& text, const std::string& caption, bool quiet) {
-  if (!quiet) ui.messageBox(localized(text, s.settings.general.language), caption, MsgIcon::Exclamation, MsgButtons::Ok);
+// The second line says what is wrong with the file, so that a text file, an
+// empty file and a cut-off one do not read alike.
+std::string problemLine(const HeaderProblem& problem, int language) {
+  if (problem.text == nullptr) return {};
+  std::string line = localized(problem.text, language);
+  const auto at = line.find("%d");
+  if (at != std::string::npos) line.replace(at, 2, std::to_string(problem.value));
+  return "\n" + line;
+}
+
+void reportFailure(Score& s, Ui& ui, const std::string& text, const std::string& caption, bool quiet,
+                   const HeaderProblem& problem = {}) {
+  const int language = s.settings.general.language;
+  if (!quiet)
+    ui.messageBox(localized(text, language) + problemLine(problem, language), caption, MsgIcon::Exclamation,
+                  MsgButtons::Ok);
   s.fileName.clear();
 }
 
@@ -134,7 +148,7 @@ int readMidiFile(Score& s, Ui& ui, const std::string& path, bool quiet, ImportRe
     return -1;
   }
   if (readMidiBytes(s, ui, *bytes, ReadOptions::from(s.settings.file), result) != 0) {
-    reportFailure(s, ui, "Please check if the file is right", chosenPath, quiet);
+    reportFailure(s, ui, "Please check if the file is right", chosenPath, quiet, diagnoseHeader(*bytes));
     return -1;
   }
   return 0;

@@ -54,6 +54,26 @@ int parseHeader(ByteView file, SmfHeader& header) {
   return tracks;
 }
 
+HeaderProblem diagnoseHeader(ByteView file) {
+  constexpr std::size_t kMagicBytes = 4;
+  const auto cutOff = [&] { return HeaderProblem{"The file is cut off at byte %d.", static_cast<long long>(file.size())}; };
+  if (file.empty()) return {"The file is empty."};
+  const std::size_t compared = std::min(file.size(), kMagicBytes);
+  if (std::memcmp(file.data(), kHeaderMagic, compared) != 0) return {"This is not a MIDI file."};
+  if (file.size() < kHeaderBytes) return cutOff();
+  if (std::memcmp(file.data(), kHeaderMagic, sizeof kHeaderMagic) != 0) return {"The MIDI header has an unknown size."};
+  if ((file[9] & 0xFF) >= 3 || file[8] != 0) return {"Unsupported MIDI format %d.", readBe16(file, 8)};
+  if (readBe16(file, 10) < 1) return {"The file declares no tracks."};
+  if (ticksPerQuarter(readBe16(file, 12)) < 1) return {"Unsupported time division %d.", readBe16(file, 12)};
+  if (file.size() < kHeaderBytes + kChunkHeadBytes) return cutOff();
+  if (std::memcmp(file.data() + kHeaderBytes, kTrackMagic, sizeof kTrackMagic) != 0)
+    return {"No track follows the header."};
+  if (presentLength(file, kHeaderBytes) <= 0) {
+    return static_cast<std::int32_t>(readBe32(file, kHeaderBytes + 4)) > 0 ? cutOff() : HeaderProblem{"The first track is empty."};
+  }
+  return {};
+}
+
 std::vector<TrackChunk> findTracks(ByteView file, std::size_t from, int wanted) {
   std::vector<TrackChunk> chunks;
   std::size_t at = from;

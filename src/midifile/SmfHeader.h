@@ -23,6 +23,14 @@ struct SmfHeader {
 // tracks, or -1 when the file is not a usable MIDI file.
 int parseHeader(ByteView file, SmfHeader& header);
 
+// Why parseHeader refused a file, as a catalogue text with at most one "%d"
+// (filled with `value`): not a MIDI file, empty, cut off at byte N, ...
+struct HeaderProblem {
+  const char* text = nullptr;
+  long long value = 0;
+};
+HeaderProblem diagnoseHeader(ByteView file);
+
 // The further "MTrk" chunks after the first track, found by scanning for the
 // four letters. Stops at a chunk with a length of zero or less, and answers
 // fewer chunks than wanted when the file holds fewer.

@@ -94,7 +94,7 @@ TEST_F(SongFiles, OpeningAMissingOrBrokenFileShowsWhyAndForgetsTheName) {
   score->settings.general.language = 1;
   EXPECT_EQ(openSongFile(*score, ui, write("broken.mid", {'M', 'T', 'h', 'd', 0, 0, 0, 7})), -1);
   ASSERT_EQ(ui.messages().size(), 2u);
-  EXPECT_EQ(ui.messages()[1].text, "ファイルが正しいか確認してください");
+  EXPECT_EQ(ui.messages()[1].text, "ファイルが正しいか確認してください\nファイルが8バイト目で途切れています。");
   EXPECT_EQ(ui.trackAssignments(), 0);
 }
 
