@@ -16,6 +16,7 @@ namespace quorvel {
 namespace {
 
 constexpr int kOn = 10;
+constexpr int kMessageField = 1;
 constexpr int kBarJump = kBarPixels;
 constexpr auto kStopWait = std::chrono::milliseconds(200);
 
@@ -89,6 +90,7 @@ void Player::requestPlay(int listIndex) {
 }
 
 void Player::play() {
+  if (!device_.isOpen()) deviceFailed_.store(true);
   settingsChanged();
   score_.clearFlag(kFlagFlushNotes);
   score_.setFlag(kFlagPlaying);
@@ -161,9 +163,10 @@ int Player::sendProgramChanges() {
 
 void Player::refreshUi(Ui& ui) {
   const int language = score_.language();
-  if (deviceFailed_.exchange(false)) {
-    ui.messageBox(localized("Failed to open MIDI device", language), "Quorvel", MsgIcon::Exclamation,
-                  MsgButtons::Ok);
+  // Said once, without a box: a machine without sound plays silently and the cue still moves.
+  if (deviceFailed_.exchange(false) && !silenceReported_) {
+    silenceReported_ = true;
+    ui.setStatus(kMessageField, localized("No sound device: playing silently", language));
   }
   const int cue = score_.cueIndicator.load();
   if (cue == shownCue_ || score_.hasFlag(kFlagInfinite)) return;
@@ -218,11 +221,10 @@ void Player::run() {
 void Player::reopenIfDue(Clock::time_point& lastOpenTime) {
   const Clock::time_point now = Clock::now();
   if (now - lastOpenTime <= options_.reopenInterval) return;
-  if (device_.open(catalog_) == 0) {
-    lastOpenTime = now;
-  } else {
-    deviceFailed_.store(true);
-  }
+  // A failed open waits for the next interval too: trying on every Play would
+  // load the SoundFont each time for nothing.
+  lastOpenTime = now;
+  if (device_.open(catalog_) != 0) deviceFailed_.store(true);
   sendProgramChanges();
 }
 

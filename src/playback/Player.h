@@ -70,8 +70,8 @@ class Player {
   // Note preview and real-time input: one message through the output thread.
   void postShortMessage(std::uint32_t message) { outputThread_.post(message); }
 
-  // Window-thread polling: the position text in status field 0 and the
-  // pending "Failed to open MIDI device" box.
+  // Window-thread polling: the position text in status field 0 and, once,
+  // the note in field 1 that there is no sound device.
   void refreshUi(Ui& ui);
   void setInfinitePlayback(InfinitePlayback* hook) { infinite_.store(hook); }
   // Told on the player thread whenever playback pauses, so a recorded take ends.
@@ -127,6 +127,7 @@ class Player {
   bool idle_ = true;
 
   int shownCue_ = -1;  // window thread: the position last written to the status bar
+  bool silenceReported_ = false;  // window thread: "playing silently" has been said
 };
 
 }  // namespace quorvel

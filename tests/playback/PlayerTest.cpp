@@ -116,7 +116,7 @@ TEST_F(PlayerTest, SetPreviewPlaysTheSetAndRestoresThePlayMode) {
   EXPECT_EQ(catalog.log->messages()[0], on(0, 50));
 }
 
-TEST_F(PlayerTest, FailedReopenIsShownOnTheWindowThreadAndPlaybackGoesOnSilently) {
+TEST_F(PlayerTest, FailedReopenIsSaidOnceInTheStatusBarAndPlaybackGoesOnSilently) {
   Player quick(score, catalog, PlayerOptions{0ms});
   ASSERT_EQ(quick.startOutputThread(), 0);
   quick.startPlayerThread();
@@ -127,10 +127,31 @@ TEST_F(PlayerTest, FailedReopenIsShownOnTheWindowThreadAndPlaybackGoesOnSilently
   quick.pause();
   FakeUi ui;
   quick.refreshUi(ui);
-  ASSERT_EQ(ui.messages().size(), 1u);
-  EXPECT_EQ(ui.messages()[0].text, "Failed to open MIDI device");
+  EXPECT_TRUE(ui.messages().empty()) << "no modal box";
+  EXPECT_EQ(ui.status(1), "No sound device: playing silently");
+  ui.setStatus(1, "");
+  quick.play();
+  quick.pause();
   quick.refreshUi(ui);
-  EXPECT_EQ(ui.messages().size(), 1u) << "one failure, one box";
+  EXPECT_EQ(ui.status(1), "") << "said once per session";
+}
+
+TEST_F(PlayerTest, WithoutAnyDevicePlayMovesThePositionInTheStatusBar) {
+  catalog.names = {};
+  EXPECT_EQ(player.startOutputThread(), -1);
+  player.startPlayerThread();
+  score.endIndicator = 500;
+  FakeUi ui;
+  player.refreshUi(ui);
+  const std::string atStart = ui.status(0);
+  player.play();
+  ASSERT_TRUE(eventually([&] { return score.cueIndicator.load() > 100; }));
+  player.pause();
+  player.refreshUi(ui);
+  EXPECT_NE(ui.status(0), atStart);
+  EXPECT_EQ(ui.status(0), positionText(score.cueIndicator.load(), 0));
+  EXPECT_EQ(ui.status(1), "No sound device: playing silently");
+  EXPECT_TRUE(ui.messages().empty());
 }
 
 // Edits on the window thread while the player reads the same sets: run under

@@ -2,24 +2,43 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <array>
 
 namespace quorvel {
 
 namespace {
 
-// The desktop's sound server first (PulseAudio, or PipeWire speaking its
-// protocol), then plain ALSA.
+void collectOption(void* data, const char* /*name*/, const char* option) {
+  static_cast<std::vector<std::string>*>(data)->emplace_back(option);
+}
+
 fluid_audio_driver_t* openAudio(FluidSynthEngine& engine) {
-  static constexpr std::array<const char*, 2> kDrivers{"pulseaudio", "alsa"};
-  for (const char* name : kDrivers) {
-    fluid_settings_setstr(engine.settings(), "audio.driver", name);
+  for (const std::string& name : audioDriverOrder(availableAudioDrivers())) {
+    fluid_settings_setstr(engine.settings(), "audio.driver", name.c_str());
     if (fluid_audio_driver_t* driver = new_fluid_audio_driver(engine.settings(), engine.synth())) return driver;
   }
   return nullptr;
 }
 
 }  // namespace
+
+std::vector<std::string> audioDriverOrder(const std::vector<std::string>& available) {
+  static constexpr std::array<const char*, 3> kPreferred{"pipewire", "pulseaudio", "alsa"};
+  std::vector<std::string> order;
+  for (const char* name : kPreferred)
+    if (std::find(available.begin(), available.end(), name) != available.end()) order.emplace_back(name);
+  return order;
+}
+
+std::vector<std::string> availableAudioDrivers() {
+  std::vector<std::string> names;
+  fluid_settings_t* settings = new_fluid_settings();
+  if (settings == nullptr) return names;
+  fluid_settings_foreach_option(settings, "audio.driver", &names, collectOption);
+  delete_fluid_settings(settings);
+  return names;
+}
 
 std::unique_ptr<BuiltInSynthOut> BuiltInSynthOut::open() {
   std::unique_ptr<FluidSynthEngine> engine = FluidSynthEngine::create();

@@ -1,6 +1,8 @@
 #pragma once
 // The built-in General MIDI synthesizer sounding through the desktop's audio.
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "playback/MidiOut.h"
 #include "playback/adapters/FluidSynthEngine.h"
@@ -8,6 +10,13 @@
 struct _fluid_audio_driver_t;
 
 namespace quorvel {
+
+// The audio drivers to try, best first: the desktop's sound server (PipeWire,
+// or PulseAudio, which PipeWire also speaks), then plain ALSA; only those this
+// FluidSynth was built with.
+std::vector<std::string> audioDriverOrder(const std::vector<std::string>& available);
+// The audio drivers of the installed FluidSynth.
+std::vector<std::string> availableAudioDrivers();
 
 class BuiltInSynthOut : public MidiOut {
  public:
