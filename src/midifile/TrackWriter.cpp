@@ -9,7 +9,7 @@ namespace quorvel {
 
 namespace {
 
-constexpr std::uint8_t kMelodyNoteOn = 0x90, kMelodyNoteOff = 0x80, kDrumNote = 0x99;
+constexpr std::uint8_t kMelodyNoteOn = 0x90, kMelodyNoteOff = 0x80, kDrumNote = 0x99, kDrumNoteOff = 0x89;
 constexpr std::uint8_t kMelodyVelocity = 100, kDrumEndVelocity = 1;
 constexpr std::uint32_t kLowFields = kStepDelta - 1;
 
@@ -34,21 +34,22 @@ int keyOf(NoteCode code, const DrumKeys& drumKeys) {
 
 class EventWriter {
  public:
-  EventWriter(Bytes& out, const DrumKeys& keys) : out_(out), keys_(keys) {}
+  EventWriter(Bytes& out, const DrumKeys& keys, TrackStyle style) : out_(out), keys_(keys), style_(style) {}
 
   void setStep(int step) {
-    pendingTicks_ += static_cast<std::uint32_t>((step - step_) * kTicksPerStep);
+    pendingTicks_ += static_cast<std::uint32_t>((step - step_) * style_.ticksPerStep);
     step_ = step;
   }
   void noteOn(NoteCode code) {
     const int key = keyOf(code, keys_);
     if (isDrumCode(code)) event(kDrumNote, key, drumVelocity(code));
-    else event(kMelodyNoteOn, key, kMelodyVelocity);
+    else event(melodyStatus(kMelodyNoteOn), key, kMelodyVelocity);
   }
   void noteEnd(NoteCode fields) {
     const int key = keyOf(fields, keys_);
-    if (isDrumCode(fields)) event(kDrumNote, key, kDrumEndVelocity);
-    else event(kMelodyNoteOff, key, 0);
+    if (isDrumCode(fields) && style_.drumNoteOffs) event(kDrumNoteOff, key, 0);
+    else if (isDrumCode(fields)) event(kDrumNote, key, kDrumEndVelocity);
+    else event(melodyStatus(kMelodyNoteOff), key, 0);
   }
 
  private:
@@ -60,8 +61,13 @@ class EventWriter {
     out_.push_back(static_cast<std::uint8_t>(velocity & 0x7F));
   }
 
+  std::uint8_t melodyStatus(std::uint8_t status) const {
+    return static_cast<std::uint8_t>(status | (style_.melodyChannel & 0x0F));
+  }
+
   Bytes& out_;
   const DrumKeys& keys_;
+  TrackStyle style_;
   int step_ = kSongStartStep;
   std::uint32_t pendingTicks_ = 0;
 };
@@ -71,9 +77,9 @@ bool hasEndEvent(NoteCode code) { return !isDrumCode(code) || drumLength(code) !
 
 }  // namespace
 
-std::size_t writeTrackEvents(const NoteSet& notes, Bytes& out, const DrumKeys& drumKeys) {
+std::size_t writeTrackEvents(const NoteSet& notes, Bytes& out, const DrumKeys& drumKeys, TrackStyle style) {
   const std::size_t before = out.size();
-  EventWriter writer(out, drumKeys);
+  EventWriter writer(out, drumKeys, style);
   std::priority_queue<PendingEnd, std::vector<PendingEnd>, std::greater<>> ends;
   auto next = firstAtStep(notes, kSongStartStep);
   constexpr int kNone = std::numeric_limits<int>::max();

@@ -15,9 +15,18 @@ using DrumKeys = std::array<std::int32_t, 12>;  // General MIDI key of lanes 1..
 inline constexpr int kWrittenDivision = 20;
 inline constexpr int kTicksPerStep = 5;
 
+// Where a track's melody notes go and how long a step is in ticks. The
+// program's own files use channel 1 and 5 ticks a step.
+struct TrackStyle {
+  int melodyChannel = 0;  // 0-based
+  int ticksPerStep = kTicksPerStep;
+  // Drum hits end with a note-off instead of the program's own soft note-on.
+  bool drumNoteOffs = false;
+};
+
 // Appends the note events of `notes` from the song's beginning on (without the
-// end-of-track event). Melody notes go to channel 1, drums to channel 10; at
-// each step note ends come before note starts. Answers the bytes appended.
-std::size_t writeTrackEvents(const NoteSet& notes, Bytes& out, const DrumKeys& drumKeys);
+// end-of-track event). Melody notes go to the style's channel, drums to
+// channel 10; at each step note ends come before note starts. Answers the bytes appended.
+std::size_t writeTrackEvents(const NoteSet& notes, Bytes& out, const DrumKeys& drumKeys, TrackStyle style = {});
 
 }  // namespace quorvel
