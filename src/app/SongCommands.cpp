@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/CommandIds.h"
 #include "app/SaveChanges.h"
+#include "app/ViewRuler.h"
 
 namespace quorvel {
 
@@ -26,6 +27,8 @@ int openSong(AppContext& app, const std::string& path) {
   if (!app.ops.readSong) return -1;
   const int result = app.ops.readSong(app, path);
   if (result != 0) return result;
+  resetMarkers(app.score);
+  app.ui.redraw(RedrawTarget::Ruler);
   app.ui.redraw(RedrawTarget::Drums);
   app.ui.redraw(RedrawTarget::Melody);
   showDetectedKey(app);

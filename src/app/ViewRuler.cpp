@@ -1,5 +1,6 @@
 #include "app/ViewRuler.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "base/Ui.h"
@@ -73,9 +74,17 @@ void ViewRuler::mouseMove(int cx, int cy, bool leftHeld) {
   moveMarker(dragging_, snapX(cx));
 }
 
+// A dragged locator stops one step short of the other: the left one always
+// stays before the right one.
+int ViewRuler::keepLocatorOrder(Marker m, int x) const {
+  if (m == Marker::LeftLocator) return std::min(x, score_.rightLocator.load() - kStepPixels);
+  if (m == Marker::RightLocator) return std::max(x, score_.leftLocator.load() + kStepPixels);
+  return x;
+}
+
 void ViewRuler::moveMarker(Marker m, int x) {
   if (x >= kTimelineEndX) return;
-  x = std::max(x, kSongStartX);
+  x = std::max(keepLocatorOrder(m, x), kSongStartX);
   if (x == word(m).load()) return;
   if (m == Marker::Cue) {
     advanceCue(score_, x, true, CueContext{});
@@ -115,10 +124,32 @@ bool ViewRuler::applyMenuCommand(int command, int x) {
   }
   if (m == Marker::Cue) {
     advanceCue(score_, x, true, CueContext{});
+  } else if (m == Marker::EndIndicator) {
+    score_.endIndicator.store(x);
   } else {
-    word(m).store(x);
+    placeLocatorFromMenu(score_, m, x);
   }
   return true;
+}
+
+void placeLocatorFromMenu(Score& s, Marker m, int x) {
+  std::atomic<std::int32_t>& placed = m == Marker::LeftLocator ? s.leftLocator : s.rightLocator;
+  std::atomic<std::int32_t>& other = m == Marker::LeftLocator ? s.rightLocator : s.leftLocator;
+  const int kept = other.load();
+  const bool crossed = m == Marker::LeftLocator ? x >= kept : x <= kept;
+  if (!crossed) {
+    placed.store(x);
+  } else if (x != kept) {
+    // Placed past the other one: the two swap roles, the region lies between them.
+    placed.store(kept);
+    other.store(x);
+  }
+}
+
+void resetMarkers(Score& s) {
+  s.cueIndicator.store(kDefaultCue);
+  s.leftLocator.store(kDefaultLeftLocator);
+  s.rightLocator.store(kDefaultRightLocator);
 }
 
 }  // namespace quorvel

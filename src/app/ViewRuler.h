@@ -49,6 +49,7 @@ class ViewRuler {
   bool frozen() const { return score_.hasFlag(kFlagInfinite); }
   int snapX(int cx) const;
   Marker grab(int x, int cy) const;
+  int keepLocatorOrder(Marker m, int x) const;
   void moveMarker(Marker m, int x);
   std::atomic<std::int32_t>& word(Marker m);
 
@@ -58,5 +59,12 @@ class ViewRuler {
   ViewTransport& transport_;
   Marker dragging_ = Marker::None;
 };
+
+// Sets a locator from the "Scale Menu": one put
+// past the other one swaps with it; put onto it, nothing changes.
+void placeLocatorFromMenu(Score& s, Marker m, int x);
+
+// A newly opened song starts with the cue and the locators at their defaults.
+void resetMarkers(Score& s);
 
 }  // namespace quorvel

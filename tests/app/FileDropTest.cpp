@@ -88,6 +88,17 @@ TEST_F(FileDropTest, MidiFileIsReadOnlyAfterTheQuestionGoesOn) {
   EXPECT_EQ(readPaths, std::vector<std::string>{song});
 }
 
+TEST_F(FileDropTest, AnOpenedSongStartsWithTheCueAndLocatorsAtTheirDefaults) {
+  const std::string song = write("song.mid", "MThd");
+  app.score.cueIndicator = 900;
+  app.score.leftLocator = 800;
+  app.score.rightLocator = 1200;
+  EXPECT_EQ(dropFiles(app, {song}), 0);
+  EXPECT_EQ(app.score.cueIndicator.load(), kDefaultCue);
+  EXPECT_EQ(app.score.leftLocator.load(), kDefaultLeftLocator);
+  EXPECT_EQ(app.score.rightLocator.load(), kDefaultRightLocator);
+}
+
 TEST_F(FileDropTest, DropIsRefusedWhileGenerating) {
   addNote(app.score, kSopranoSet, makeMelodyNote(10, 72, 4, kSoprano));
   app.score.setFlag(kFlagGenerating);

@@ -72,5 +72,31 @@ TEST_F(ViewRulerTest, ScaleMenuSetsMarkersAtTheSnappedPosition) {
   EXPECT_EQ(ruler.menuPosition(380), std::nullopt);  // x 21770
 }
 
+TEST_F(ViewRulerTest, TheLeftLocatorStaysBeforeTheRightOne) {
+  score.leftLocator = 100;
+  score.rightLocator = 330;
+  // Dragged: each stops one step short of the other.
+  ruler.leftDown(105, kUpperRow);
+  ruler.mouseMove(600, kUpperRow, true);
+  ruler.leftUp();
+  EXPECT_EQ(score.leftLocator.load(), 325);
+  ruler.leftDown(330, kUpperRow);
+  ruler.mouseMove(40, kUpperRow, true);
+  ruler.leftUp();
+  EXPECT_EQ(score.rightLocator.load(), 330);
+  EXPECT_LT(score.leftLocator.load(), score.rightLocator.load());
+
+  // From the menu: a locator set past the other swaps with it; onto it, nothing changes.
+  score.leftLocator = 100;
+  EXPECT_TRUE(ruler.applyMenuCommand(kSetLeftLocatorHere, 500));
+  EXPECT_EQ(score.leftLocator.load(), 330);
+  EXPECT_EQ(score.rightLocator.load(), 500);
+  EXPECT_TRUE(ruler.applyMenuCommand(kSetRightLocatorHere, 200));
+  EXPECT_EQ(score.leftLocator.load(), 200);
+  EXPECT_EQ(score.rightLocator.load(), 330);
+  EXPECT_TRUE(ruler.applyMenuCommand(kSetLeftLocatorHere, 330));
+  EXPECT_EQ(score.leftLocator.load(), 200);
+}
+
 }  // namespace
 }  // namespace quorvel
