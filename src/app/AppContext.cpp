@@ -17,6 +17,7 @@ AppContext::AppContext(Ui& userInterface) : ui(userInterface) {
   bindMarkerCommands(commands);
   bindHelpCommands(commands);
   bindWindowCommands(commands);
+  bindViewCommands(commands);
   wireSubsystems(*this);
 }
 

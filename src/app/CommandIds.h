@@ -11,6 +11,7 @@ enum : int {
   kSave = 721,
   kSaveAs = 722,
   kExportBetweenLocators = 8001,
+  kExportForOtherPrograms = 8002,
   kExit = 730,
   // Edit menu.
   kUndo = 30259,
@@ -97,6 +98,10 @@ enum : int {
   kConvertToLearningSchedule = 50009,
   kConvertToRegulatedFormat = 50010,
   kAnalyseFolder = 50011,
+  // View menu.
+  kZoomIn = 50012,
+  kZoomOut = 50013,
+  kFitSong = 50014,
 };
 
 }  // namespace quorvel::cmd

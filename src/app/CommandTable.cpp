@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "app/AppContext.h"
+#include "app/CommandFeedback.h"
 #include "app/CommandIds.h"
 #include "model/Score.h"
 
@@ -24,7 +25,8 @@ const Rule kRules[] = {
      {cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kUndo, cmd::kRedo, cmd::kDelete, cmd::kCut,
       cmd::kPaste, cmd::kRegulateBarLength, cmd::kTrimOpeningSilence, cmd::kTrimOpeningSilenceDrums,
       cmd::kReducePhoneticValue, cmd::kDivideAllBars, cmd::kDetectKeyNote, cmd::kDetectAndApplyKeyNote,
-      cmd::kFitKeyNoteToC3, cmd::kStopPreviewNote, cmd::kExportBetweenLocators, cmd::kAnalyseFolder}},
+      cmd::kFitKeyNoteToC3, cmd::kStopPreviewNote, cmd::kExportBetweenLocators, cmd::kExportForOtherPrograms,
+      cmd::kAnalyseFolder}},
     {Guard::NotBusyOrInfinite, false,
      {cmd::kClearMelodies, cmd::kClearDrums, cmd::kQuantizeToGrid, cmd::kQuantizeToOtherPart, cmd::kShuffle,
       cmd::kInfinite}},
@@ -39,7 +41,7 @@ const Rule kRules[] = {
       cmd::kForward, cmd::kPause, cmd::kLoop, cmd::kOptionsButton, cmd::kSoprano, cmd::kAlto, cmd::kTenor,
       cmd::kBass, cmd::kDrums, cmd::kDrumsHigh, cmd::kDrumsMiddle, cmd::kDrumsLow, cmd::kDrumsUser, cmd::kMute,
       cmd::kMuteDrums, cmd::kCopy, cmd::kShorterNewNote, cmd::kLongerNewNote, cmd::kNewNoteLength,
-      cmd::kConvertToLearningSchedule, cmd::kConvertToRegulatedFormat}},
+      cmd::kConvertToLearningSchedule, cmd::kConvertToRegulatedFormat, cmd::kZoomIn, cmd::kZoomOut, cmd::kFitSong}},
 };
 
 }  // namespace
@@ -97,7 +99,9 @@ int dispatch(AppContext& app, int id, int arg) {
   const Command* command = app.commands.find(id);
   if (!command || isRefused(app, command->guard)) return -2;
   if (!command->action) return -1;
-  const int result = command->action(app, arg);
+  const auto run = [&] { return command->action(app, arg); };
+  const FeedbackTexts* feedback = feedbackFor(id);
+  const int result = feedback ? runWithFeedback(app, id, *feedback, run) : run();
   if (command->clipAfter) {
     clipToTimeline(app.score);
     app.ui.redraw(RedrawTarget::All);

@@ -42,6 +42,10 @@ constexpr Row kCtrlKeys[] = {
     {'Q', cmd::kShorterNewNote},
     {'E', cmd::kLongerNewNote},
     {'M', cmd::kStopPreviewNote},
+    {'+', cmd::kZoomIn},
+    {'=', cmd::kZoomIn},  // the plus key without Shift
+    {'-', cmd::kZoomOut},
+    {'0', cmd::kFitSong},
 };
 
 constexpr Row kCtrlShiftKeys[] = {
@@ -49,6 +53,7 @@ constexpr Row kCtrlShiftKeys[] = {
     {'F', cmd::kConvertToLearningSchedule},
     {'G', cmd::kConvertToRegulatedFormat},
     {'B', cmd::kAnalyseFolder},
+    {'+', cmd::kZoomIn},  // Shift is part of "+" on many layouts
 };
 
 constexpr Row kAltKeys[] = {

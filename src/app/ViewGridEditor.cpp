@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "base/Ui.h"
+#include "playback/CueAdvance.h"
 
 namespace quorvel {
 
@@ -125,8 +126,16 @@ void ViewGridEditor::startBand(GridPoint p) {
   score_.setFlag(kFlagRubberBand);
 }
 
+// Where the mouse is, in the song's terms: bar and beat, and the key under it.
+std::string ViewGridEditor::pointerText(GridPoint p) const {
+  std::string text = positionText(std::max(p.x, kSongStartX), score_.settings.general.language);
+  const int row = rowOfY(p.y);
+  if (!drums() && row >= 0 && row < kMelodyRowCount) text += "  " + keyName(kMaxMelodyKey - row);
+  return text;
+}
+
 void ViewGridEditor::mouseMove(int cx, int cy, bool leftHeld, ViewModifiers mods) {
-  ui_.setStatus(3, "x: " + std::to_string(cx) + " y: " + std::to_string(cy));
+  ui_.setStatus(3, pointerText(snap(cx, cy)));
   if (drag_ == DragKind::Paste) {
     updateOffset(snap(cx, cy));
     return;

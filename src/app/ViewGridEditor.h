@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "app/ViewGeometry.h"
 #include "model/Score.h"
@@ -85,6 +86,7 @@ class ViewGridEditor {
   NoteSet& selection() { return set(kSelection); }
   NoteSet& dragSet() { return set(kDragSet); }
   GridPoint snap(int cx, int cy) const;
+  std::string pointerText(GridPoint p) const;
   int rowMin() const { return drums() ? kDrumLaneFirst : 0; }
   int rowMax() const { return drums() ? kDrumLaneLast : kMelodyRowCount - 1; }
   bool inTimeline(int x) const { return x >= kSongStartX && x < kTimelineEndX; }

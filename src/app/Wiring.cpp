@@ -7,6 +7,7 @@
 #include "app/PartSelection.h"
 #include "generator/GenerationCommands.h"
 #include "generator/Progress.h"
+#include "midifile/PortableExport.h"
 #include "midifile/SongFiles.h"
 #include "playback/Player.h"
 #include "tools/BarTools.h"
@@ -22,6 +23,7 @@ void wireFiles(AppContext& app) {
   t.bind(cmd::kSave, [](AppContext& a, int) { return saveSong(a.score, a.ui); });
   t.bind(cmd::kSaveAs, [](AppContext& a, int) { return saveSongAs(a.score, a.ui); });
   t.bind(cmd::kExportBetweenLocators, [](AppContext& a, int) { return exportBetweenLocators(a.score, a.ui); });
+  t.bind(cmd::kExportForOtherPrograms, [](AppContext& a, int) { return exportForOtherPrograms(a.score, a.ui); });
   app.ops.readSong = [](AppContext& a, const std::string& path) { return openSongFile(a.score, a.ui, path); };
 }
 

@@ -60,10 +60,14 @@ void MainWindow::embedPianoRoll() {
   onPanes(cmd::kDelete, [](views::PianoRoll& p) { p.deleteSelection(); });
   onPanes(cmd::kUndo, [](views::PianoRoll& p) { p.undo(); });
   onPanes(cmd::kRedo, [](views::PianoRoll& p) { p.redo(); });
+  // A click in the other grid switches between melody and drums editing.
+  connect(pianoRoll_, &views::PianoRoll::editedSetMayHaveChanged, this, [this] { toolBand_->syncWithScore(); });
   connect(pianoRoll_, &views::PianoRoll::scaleMenuCommand, this, [this](int command, int) {
     if (command == cmd::kSetLeftLocatorHere && app_.ops.resetRemoteAlternatives) app_.ops.resetRemoteAlternatives(app_);
   });
 }
+
+int MainWindow::language() const { return app_.score.settings.general.language; }
 
 void MainWindow::applyStoredPlacement() {
   const WindowSettings& w = app_.score.settings.window;
@@ -75,8 +79,8 @@ void MainWindow::setDrumsBandShown(bool shown) {
   drumsBandShown_ = shown;
   toolBand_->drumsBand()->setVisible(shown);
   toolBand_->button(cmd::kDrums)->setChecked(shown);
+  // The window keeps its size: the melody area takes the band's room.
   pianoRoll_->setDrumsBandVisible(shown);
-  resize(width(), height() + (shown ? kDrumsBandHeight : -kDrumsBandHeight));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -17,16 +17,15 @@ class PianoRoll;
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  static constexpr int kDrumsBandHeight = 113;
-
   explicit MainWindow(AppContext& app);
 
   ToolBand& toolBand() { return *toolBand_; }
   StatusFields* statusFields() const { return statusFields_; }
   views::PianoRoll* pianoRoll() const { return pianoRoll_; }
+  int language() const;
   // Places the window at the rectangle stored in the settings.
   void applyStoredPlacement();
-  // Shows or hides the drums band; the window grows or shrinks with it.
+  // Shows or hides the drums band; the window keeps its size.
   void setDrumsBandShown(bool shown);
 
  protected:

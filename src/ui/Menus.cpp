@@ -1,6 +1,7 @@
 #include "ui/Menus.h"
 
 #include "app/AppContext.h"
+#include "app/CommandState.h"
 #include "app/MenuTable.h"
 
 namespace quorvel {
@@ -22,10 +23,19 @@ void buildMenuBar(QMenuBar& bar, AppContext& app) {
   const int language = app.score.settings.general.language;
   QMenu* current = nullptr;
   for (const MenuItem& item : menuBarItems()) {
-    if (item.id == 0)
+    if (item.id == 0) {
       current = bar.addMenu(QString::fromUtf8(menuText(item, language)));
-    else if (current)
+      QObject::connect(current, &QMenu::aboutToShow, current, [current, &app] { updateMenuState(*current, app); });
+    } else if (current) {
       addCommand(*current, item, app);
+    }
+  }
+}
+
+void updateMenuState(QMenu& menu, const AppContext& app) {
+  for (QAction* action : menu.actions()) {
+    const QVariant id = action->property(kCommandIdProperty);
+    if (id.isValid()) action->setEnabled(isCommandAvailable(app, id.toInt()));
   }
 }
 

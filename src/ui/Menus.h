@@ -10,5 +10,8 @@ struct AppContext;
 inline constexpr const char* kCommandIdProperty = "commandId";
 
 void buildMenuBar(QMenuBar& bar, AppContext& app);
+// Greys the commands that have nothing to act on (Undo without history, ...);
+// runs each time the menu opens.
+void updateMenuState(QMenu& menu, const AppContext& app);
 
 }  // namespace quorvel

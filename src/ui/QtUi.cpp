@@ -1,7 +1,6 @@
 #include "ui/QtUi.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -9,6 +8,7 @@
 #include <QUrl>
 
 #include "playback/Player.h"
+#include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/TrackAssignDialog.h"
 #include "ui/views/PianoRoll.h"
@@ -85,7 +85,7 @@ void QtUi::redraw(RedrawTarget target) {
 
 void QtUi::pumpEvents() { QCoreApplication::processEvents(); }
 
-void QtUi::openUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); }
+void QtUi::openUrl(const std::string& url) { openPage(QUrl(QString::fromStdString(url)), window_.data()); }
 
 void QtUi::showDrumsBand(bool shown) {
   if (window_) window_->setDrumsBandShown(shown);
@@ -147,7 +147,7 @@ std::string QtUi::askSaveFileName(const FileDialogRequest& request) {
 // "Play" in the dialog auditions one imported track; a timer follows the
 // audition and ends it when the player reports it finished.
 bool QtUi::runTrackAssignment(TrackAssignment& model) {
-  TrackAssignDialog dialog(model, window_.data());
+  TrackAssignDialog dialog(model, window_.data(), window_ ? window_->language() : 0);
   QTimer follow;
   bool previewing = false;
   Player* player = player_;

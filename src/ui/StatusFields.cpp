@@ -16,7 +16,10 @@ StatusFields::StatusFields(QWidget* parent) : QStatusBar(parent) {
 }
 
 void StatusFields::setField(int field, const QString& text) {
-  if (QLabel* label = fieldLabel(field)) label->setText(text);
+  QLabel* label = fieldLabel(field);
+  if (!label) return;
+  label->setText(text);
+  if (field == kMessageField) placeFields();
 }
 
 QString StatusFields::field(int field) const {
@@ -34,12 +37,18 @@ void StatusFields::resizeEvent(QResizeEvent* event) {
   placeFields();
 }
 
-// Placed by hand rather than by the status bar's layout, whose margins would shift the edges.
+// Placed by hand rather than by the status bar's layout, whose margins would
+// shift the edges. The message field widens for a long message ("Trimmed the
+// opening silence: ...") instead of cutting it; the fields after it move on.
 void StatusFields::placeFields() {
+  int left = 0;
   for (int i = 0; i < kFieldCount; ++i) {
-    const int left = i * kFieldWidth;
-    const int width = i + 1 < kFieldCount ? kFieldWidth : std::max(0, this->width() - left);
-    fields_[static_cast<std::size_t>(i)]->setGeometry(left, 0, width, height());
+    QLabel* label = fields_[static_cast<std::size_t>(i)];
+    int width = kFieldWidth;
+    if (i == kMessageField) width = std::max(kFieldWidth, label->sizeHint().width() + 8);
+    if (i + 1 == kFieldCount) width = std::max(0, this->width() - left);
+    label->setGeometry(left, 0, width, height());
+    left += width;
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The status bar: four text fields whose right edges sit at 140, 280 and 420
-// pixels, the last one reaching the window's edge.
+// pixels (the message field, 1, wider while its text needs it), the last one
+// reaching the window's edge.
 #include <QLabel>
 #include <QStatusBar>
 #include <array>
@@ -12,6 +13,7 @@ class StatusFields : public QStatusBar {
  public:
   static constexpr int kFieldCount = 4;
   static constexpr int kFieldWidth = 140;
+  static constexpr int kMessageField = 1;
 
   explicit StatusFields(QWidget* parent = nullptr);
   void setField(int field, const QString& text);

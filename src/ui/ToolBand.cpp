@@ -44,7 +44,11 @@ void ToolBand::addButtons(int index) {
       group->addAction(action);
     }
     const int id = b.id;
-    QObject::connect(action, &QAction::triggered, bar, [this, id](bool checked) { dispatch(app_, id, checked ? 1 : 0); });
+    // A button may change the edited part or drum set: the groups follow at once.
+    QObject::connect(action, &QAction::triggered, bar, [this, id](bool checked) {
+      dispatch(app_, id, checked ? 1 : 0);
+      syncWithScore();
+    });
   }
 }
 
@@ -54,14 +58,31 @@ QAction* ToolBand::button(int commandId) const {
   return nullptr;
 }
 
+namespace {
+
+// Checks one button of a group, or none: the part buttons are all up while the
+// drums are edited, and the drum-set buttons while a part is.
+void chooseInGroup(QAction* any, QAction* chosen) {
+  QActionGroup* group = any->actionGroup();
+  if (!group) return;
+  group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  for (QAction* a : group->actions()) a->setChecked(a == chosen);
+  group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+}
+
+}  // namespace
+
 void ToolBand::syncWithScore() {
   const Score& s = app_.score;
   static constexpr std::array<int, 4> kPartButtons{cmd::kBass, cmd::kTenor, cmd::kAlto, cmd::kSoprano};
   static constexpr std::array<int, 4> kDrumSetButtons{cmd::kDrumsUser, cmd::kDrumsLow, cmd::kDrumsMiddle, cmd::kDrumsHigh};
+  const bool drums = s.drumsEditMode();
   const int part = s.editPart();
-  if (part >= 0 && part < 4) button(kPartButtons[static_cast<std::size_t>(part)])->setChecked(true);
   const int level = s.drumSet() - kDrumSet0;
-  if (level >= 0 && level < 4) button(kDrumSetButtons[static_cast<std::size_t>(level)])->setChecked(true);
+  QAction* partButton = part >= 0 && part < 4 ? button(kPartButtons[static_cast<std::size_t>(part)]) : nullptr;
+  QAction* levelButton = level >= 0 && level < 4 ? button(kDrumSetButtons[static_cast<std::size_t>(level)]) : nullptr;
+  chooseInGroup(button(cmd::kSoprano), drums ? nullptr : partButton);
+  chooseInGroup(button(cmd::kDrumsHigh), drums ? levelButton : nullptr);
   button(cmd::kDrums)->setChecked(s.hasFlag(kFlagDrumsBand));
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -125,7 +126,9 @@ TEST_F(TrackAssignDialogTest, OkGivesTheSongTheCoreBuildsFromTheSameChoices) {
     auto* voices = dialog.findChild<QListWidget*>(QStringLiteral("voiceTracks"));
     clickRow(*voices, 0);
     clickButton(dialog, "Down");
-    clickButton(dialog, "T");
+    auto* tenor = dialog.findChild<QPushButton*>(QStringLiteral("toggleT"));
+    ASSERT_NE(tenor, nullptr);
+    QTest::mouseClick(tenor, Qt::LeftButton);
     clickButton(dialog, "OK");
   });
   ASSERT_EQ(openSongFile(score, ui, path), 0);
@@ -142,6 +145,45 @@ TEST_F(TrackAssignDialogTest, OkGivesTheSongTheCoreBuildsFromTheSameChoices) {
   EXPECT_FALSE(score.noteSets[kSopranoSet].empty());
   EXPECT_NE(score.noteSets[kSopranoSet], unchanged->noteSets[kSopranoSet]);
   EXPECT_TRUE(score.noteSets[kImportedDrums].empty());
+}
+
+TEST_F(TrackAssignDialogTest, HeadersTipsAndTheSummarySayWhatEachToggleDoes) {
+  TrackAssignDialog dialog(model);
+  dialog.show();
+  for (const char* name : {"partHeader", "voiceHeader", "drumHeader", "hint"})
+    EXPECT_NE(dialog.findChild<QLabel*>(QLatin1String(name)), nullptr) << name;
+  auto* soprano = dialog.findChild<QPushButton*>(QStringLiteral("toggleS"));
+  auto* drums = dialog.findChild<QPushButton*>(QStringLiteral("toggleD"));
+  ASSERT_NE(soprano, nullptr);
+  ASSERT_NE(drums, nullptr);
+  EXPECT_TRUE(soprano->toolTip().startsWith(QStringLiteral("Soprano: ")));
+  EXPECT_TRUE(drums->toolTip().startsWith(QStringLiteral("Drums: ")));
+  auto* summary = dialog.findChild<QLabel*>(QStringLiteral("importSummary"));
+  ASSERT_NE(summary, nullptr);
+  const QString firstTrack = QString::fromStdString(model.voiceRows[0].label);
+  EXPECT_TRUE(summary->text().contains(QStringLiteral("S: ") + firstTrack)) << summary->text().toStdString();
+
+  // Switching Soprano off is said at once, and the button looks off.
+  const QImage on = soprano->grab().toImage();
+  QTest::mouseClick(soprano, Qt::LeftButton);
+  EXPECT_FALSE(model.voiceOn[0]);
+  EXPECT_TRUE(summary->text().contains(QStringLiteral("S: off"))) << summary->text().toStdString();
+  EXPECT_NE(soprano->grab().toImage().pixelColor(3, 3), on.pixelColor(3, 3));
+
+  // Tall enough for many tracks; Play without a highlighted row plays the first track.
+  auto* voices = dialog.findChild<QListWidget*>(QStringLiteral("voiceTracks"));
+  EXPECT_GE(voices->height(), 16 * 22);
+  int previewed = -1;
+  QObject::connect(&dialog, &TrackAssignDialog::previewRequested, [&](int set) { previewed = set; });
+  QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("playButton")), Qt::LeftButton);
+  EXPECT_EQ(previewed, model.voiceRows[0].setIndex);
+}
+
+TEST_F(TrackAssignDialogTest, InJapaneseTheDialogSpeaksJapanese) {
+  TrackAssignDialog dialog(model, nullptr, 1);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("開く"));
+  EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("closeButton"))->text(), QStringLiteral("閉じる"));
+  EXPECT_TRUE(dialog.findChild<QPushButton*>(QStringLiteral("toggleS"))->toolTip().startsWith(QStringLiteral("ソプラノ")));
 }
 
 TEST_F(TrackAssignDialogTest, CloseLeavesTheSongEmptyAndLetsTheTracksGo) {

@@ -4,7 +4,12 @@
 #include <QMouseEvent>
 #include <QTest>
 
+#include <QSplitter>
+#include <QWheelEvent>
+
+#include "app/ViewZoom.h"
 #include "support/FakeUi.h"
+#include "ui/views/DrumLaneView.h"
 #include "ui/views/NoteGridView.h"
 #include "ui/views/PianoRoll.h"
 #include "ui/views/RulerView.h"
@@ -143,6 +148,81 @@ TEST_F(ViewsPianoRollTest, KeyboardEditsWaitWhileNotesHangOnTheMouse) {
   EXPECT_EQ(set(kSopranoSet), NoteSet{a + 8 * kStepDelta});
   roll->undo();
   EXPECT_EQ(set(kSopranoSet), NoteSet{a});
+}
+
+void wheel(QWidget& w, QPoint at, int notches, Qt::KeyboardModifiers mods) {
+  QWheelEvent event(QPointF(at), QPointF(w.mapToGlobal(at)), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, mods,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&w, &event);
+}
+
+bool cueInView(const ViewState& v, const Score& s) {
+  const int cue = s.cueIndicator.load();
+  return cue >= v.scrollX && cue < v.scrollX + v.clientWidth;
+}
+
+TEST_F(ViewsPianoRollTest, ZoomScalesANotesRectangleAndKeepsTheCueWhereItWas) {
+  const NoteCode n = makeMelodyNote(200, 72, 4, kSoprano);  // x 1000, 20 px wide
+  addNote(score, kSopranoSet, n);
+  score.cueIndicator = 1000;
+  roll->scrollToX(900);
+  const QRect before = grid().noteRect(n);
+  ASSERT_EQ(before.width(), 20);
+  ASSERT_EQ(before.height(), 5);
+
+  wheel(grid(), QPoint(50, 50), 3, Qt::ControlModifier);
+  EXPECT_NEAR(view.zoomX, kZoomStep * kZoomStep * kZoomStep, 1e-9);
+  const QRect zoomed = grid().noteRect(n);
+  EXPECT_NEAR(zoomed.width(), 20 * view.zoomX, 1.0);
+  EXPECT_NEAR(zoomed.x(), before.x(), 2) << "the cue, and the note on it, keep their place on screen";
+  EXPECT_TRUE(cueInView(view, score));
+  EXPECT_EQ(pixelOf(grid(), n), partColour(kSoprano)) << "drawn where noteRect says";
+
+  // Far out the whole timeline fits; the note keeps a visible pixel and the cue stays in view.
+  for (int i = 0; i < 30; ++i) wheel(grid(), QPoint(50, 50), -1, Qt::ControlModifier);
+  EXPECT_EQ(view.zoomX, kMinZoomX);
+  EXPECT_GE(grid().noteRect(n).width(), 1);
+  EXPECT_TRUE(cueInView(view, score));
+  EXPECT_EQ(view.scrollX, 0);
+
+  // The pitch axis: rows grow, the time axis stays.
+  const double zoomX = view.zoomX;
+  wheel(grid(), QPoint(50, 50), 2, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(view.zoomX, zoomX);
+  EXPECT_NEAR(grid().noteRect(n).height(), 5 * view.zoomY, 1.0);
+  EXPECT_GT(view.zoomY, 1.5);
+}
+
+TEST_F(ViewsPianoRollTest, FitSongShowsEveryNoteAndTheRulerFollowsTheZoom) {
+  const NoteCode last = makeMelodyNote(2 + 64 * 16, 60, 16, kBass);  // bar 65
+  addNote(score, kBassSet, last);
+  ASSERT_TRUE(fitSong(view, score));
+  roll->redraw(RedrawTarget::All);
+  EXPECT_EQ(view.scrollX, 0);
+  const QRect r = grid().noteRect(last);
+  EXPECT_GT(r.left(), grid().width() / 2);
+  EXPECT_LE(r.right(), grid().width());
+  // A click on the ruler lands on the zoomed timeline: screen x 200 is timeline x 200 / zoom.
+  score.cueIndicator = 10;
+  QTest::mouseClick(&roll->ruler(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 24));
+  dragWith(roll->ruler(), QPoint(2, 24), QPoint(200, 24));
+  EXPECT_NEAR(score.cueIndicator.load(), 200 / view.zoomX, 6);
+}
+
+TEST_F(ViewsPianoRollTest, TheDrumsBandResizesAndItsLanesStayReadable) {
+  EXPECT_EQ(roll->drumLanes().laneLabel(12), "36 Kick");
+  EXPECT_EQ(roll->drumLanes().laneLabel(1), "54 Tamb");
+  const NoteCode hit = makeDrumNote(10, 12, 2, 3, 127);
+  addNote(score, kDrumSet3, hit);
+  roll->redraw(RedrawTarget::All);
+  const int laneHeight = roll->drumGrid().noteRect(hit).height();
+  EXPECT_GE(laneHeight, 10) << "ten pixels a lane fit a readable name";
+  QSplitter& splitter = roll->splitter();
+  const QList<int> sizes = splitter.sizes();
+  splitter.setSizes({sizes[0] - 100, sizes[1] + 100});
+  QApplication::processEvents();
+  EXPECT_GT(roll->drumGrid().noteRect(hit).height(), laneHeight);
+  EXPECT_EQ(roll->drumGrid().rowScale(), roll->drumGrid().height() / double(kDrumGridHeight));
 }
 
 }  // namespace

@@ -3,14 +3,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
+#include "app/DrumNames.h"
 #include "app/ViewGeometry.h"
+#include "ui/views/ScreenMap.h"
 #include "ui/views/ViewPalette.h"
 
 namespace quorvel::views {
 
 namespace {
-
-constexpr int kBlackKeyWidth = 22;
 
 // Lane 1 is B, lane 12 is C: the black keys are A#, G#, F#, D#, C#.
 bool isBlackLane(int lane) { return lane == 2 || lane == 4 || lane == 6 || lane == 9 || lane == 11; }
@@ -18,34 +20,44 @@ bool isBlackLane(int lane) { return lane == 2 || lane == 4 || lane == 6 || lane 
 }  // namespace
 
 DrumLaneView::DrumLaneView(Score& score, QWidget* parent) : PixmapView("drumsKeyC", parent), score_(score) {
-  setFixedSize(kDrumLaneWidth, kDrumGridHeight);
+  setFixedWidth(kDrumLaneWidth);
+  setMinimumHeight(kDrumGridHeight);
+}
+
+void DrumLaneView::setRowScale(double scale) {
+  rowScale_ = scale;
+  refresh();
+}
+
+QString DrumLaneView::laneLabel(int lane) const {
+  const int drumKey = score_.settings.drums.drumKeys[static_cast<std::size_t>(lane - 1)];
+  return QStringLiteral("%1 %2").arg(drumKey).arg(QString::fromLatin1(drumShortName(drumKey)));
 }
 
 void DrumLaneView::render(QPainter& p) {
+  const ScreenMap map{0, 0, 1.0, rowScale_};
   p.fillRect(rect(), kOutside);
-  p.fillRect(QRect(0, rowY(kDrumLaneFirst), width(), 12 * kRowPixels), Qt::white);
+  p.fillRect(map.rect(0, rowY(kDrumLaneFirst), width(), 12 * kRowPixels), Qt::white);
+  const int rowHeight = map.rect(0, rowY(kDrumLaneFirst), 1, kRowPixels).height();
   QFont font = p.font();
-  font.setPixelSize(6);
+  font.setPixelSize(std::clamp(rowHeight - 1, 6, 11));
   p.setFont(font);
   for (int lane = kDrumLaneFirst; lane <= kDrumLaneLast; ++lane) {
-    const int y = rowY(lane);
-    const QColor key = lane == pressedLane_ ? kSelectionFill : (isBlackLane(lane) ? QColor(Qt::black) : QColor(Qt::white));
-    p.fillRect(QRect(0, y, isBlackLane(lane) ? kBlackKeyWidth : width(), kRowPixels), key);
-    // The General MIDI key the lane plays.
-    const int drumKey = score_.settings.drums.drumKeys[static_cast<std::size_t>(lane - 1)];
-    p.setPen(Qt::black);
-    p.drawText(QRect(kBlackKeyWidth + 2, y - 1, width() - kBlackKeyWidth - 3, kRowPixels + 2),
-               Qt::AlignRight | Qt::AlignVCenter, QString::number(drumKey));
+    const QRect row = map.rect(0, rowY(lane), width(), kRowPixels);
+    const QColor key = lane == pressedLane_ ? kSelectionFill : (isBlackLane(lane) ? QColor(0x60, 0x60, 0x60) : QColor(Qt::white));
+    p.fillRect(row, key);
+    p.setPen(isBlackLane(lane) && lane != pressedLane_ ? Qt::white : Qt::black);
+    p.drawText(row.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, laneLabel(lane));
   }
   p.setPen(kOctaveLine);
-  p.drawLine(0, rowY(kDrumLaneFirst), width(), rowY(kDrumLaneFirst));
-  p.drawLine(0, rowY(kDrumLaneLast + 1), width(), rowY(kDrumLaneLast + 1));
+  p.drawLine(0, map.y(rowY(kDrumLaneFirst)), width(), map.y(rowY(kDrumLaneFirst)));
+  p.drawLine(0, map.y(rowY(kDrumLaneLast + 1)), width(), map.y(rowY(kDrumLaneLast + 1)));
   p.drawLine(width() - 1, 0, width() - 1, height());
 }
 
 void DrumLaneView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  const int lane = rowOfY(snapRowY(event->position().toPoint().y(), 0));
+  const int lane = rowOfY(snapRowY(static_cast<int>(event->position().y() / rowScale_), 0));
   if (lane < kDrumLaneFirst || lane > kDrumLaneLast) return;
   pressedLane_ = lane;
   refresh();

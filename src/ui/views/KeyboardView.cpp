@@ -3,14 +3,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "app/ViewGeometry.h"
+#include "app/ViewZoom.h"
+#include "ui/views/ScreenMap.h"
 #include "ui/views/ViewPalette.h"
 
 namespace quorvel::views {
 
 namespace {
 
-constexpr int kBlackKeyWidth = 30;
+constexpr int kBlackKeyWidth = 36;
 
 bool isBlackKey(int key) {
   const int k = key % 12;
@@ -24,30 +28,29 @@ KeyboardView::KeyboardView(Score& score, ViewState& view, QWidget* parent)
   setFixedWidth(kKeyboardWidth);
 }
 
-int KeyboardView::keyAt(int clientY) const { return keyOfRowY(snapRowY(clientY, view_.scrollY)); }
+int KeyboardView::keyAt(int screenY) const { return keyOfRowY(snapRowY(clientYOf(view_, screenY), view_.scrollY)); }
 
 void KeyboardView::render(QPainter& p) {
+  const ScreenMap map{0, view_.scrollY, 1.0, view_.zoomY};
   p.fillRect(rect(), kOutside);
-  p.save();
-  p.translate(0, -view_.scrollY);
-  p.fillRect(QRect(0, rowY(0), width(), kMelodyRowCount * kRowPixels), Qt::white);
+  p.fillRect(map.rect(0, rowY(0), width(), kMelodyRowCount * kRowPixels), Qt::white);
   QFont font = p.font();
-  font.setPixelSize(8);
+  font.setPixelSize(std::clamp(static_cast<int>(8 * view_.zoomY), 8, 12));
   p.setFont(font);
   for (int row = 0; row < kMelodyRowCount; ++row) {
     const int key = kMaxMelodyKey - row;
-    const int y = rowY(row);
-    if (key == pressedKey_) p.fillRect(QRect(0, y, width(), kRowPixels), kSelectionFill);
-    if (isBlackKey(key)) p.fillRect(QRect(0, y, kBlackKeyWidth, kRowPixels), key == pressedKey_ ? kSelectionFill : Qt::black);
+    const QRect line = map.rect(0, rowY(row), width(), kRowPixels);
+    if (key == pressedKey_) p.fillRect(line, kSelectionFill);
+    if (isBlackKey(key))
+      p.fillRect(QRect(line.left(), line.top(), kBlackKeyWidth, line.height()), key == pressedKey_ ? kSelectionFill : Qt::black);
     p.setPen(kOctaveLine);
-    if (key % 12 == 0 || key % 12 == 5) p.drawLine(0, y + kRowPixels, width(), y + kRowPixels);
+    if (key % 12 == 0 || key % 12 == 5) p.drawLine(0, line.bottom() + 1, width(), line.bottom() + 1);
     if (key % 12 == 0) {
       p.setPen(key == score_.keyBase ? kKeyNoteMarker : Qt::darkGray);
-      p.drawText(QRect(kBlackKeyWidth - 8, y - 4, width() - kBlackKeyWidth + 6, 10), Qt::AlignRight | Qt::AlignVCenter,
-                 QString("C%1").arg(key / 12 - 2));
+      p.drawText(QRect(kBlackKeyWidth - 8, line.center().y() - 6, width() - kBlackKeyWidth + 6, 12),
+                 Qt::AlignRight | Qt::AlignVCenter, QString("C%1").arg(key / 12 - 2));
     }
   }
-  p.restore();
   p.setPen(kOctaveLine);
   p.drawLine(width() - 1, 0, width() - 1, height());
 }

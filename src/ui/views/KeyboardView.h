@@ -7,7 +7,7 @@
 
 namespace quorvel::views {
 
-inline constexpr int kKeyboardWidth = 50;
+inline constexpr int kKeyboardWidth = 64;  // as wide as the drum lane labels
 
 class KeyboardView : public PixmapView {
   Q_OBJECT
@@ -24,7 +24,7 @@ class KeyboardView : public PixmapView {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  int keyAt(int clientY) const;
+  int keyAt(int screenY) const;
 
   Score& score_;
   ViewState& view_;

@@ -3,6 +3,7 @@
 // visible part of the timeline and hands mouse input to the grid editor.
 #include "app/ViewGridEditor.h"
 #include "ui/views/PixmapView.h"
+#include "ui/views/ScreenMap.h"
 
 namespace quorvel::views {
 
@@ -12,8 +13,12 @@ class NoteGridView : public PixmapView {
   NoteGridView(Score& score, ViewState& view, ViewGridEditor& editor, QWidget* parent);
 
   ViewGridEditor& editor() { return editor_; }
-  // Timeline rectangle of a note as drawn, in client pixels.
+  // A note's rectangle as drawn, in screen pixels of this pane.
   QRect noteRect(NoteCode code) const;
+  // A screen point in client pixels of the unzoomed grid, as the editor takes it.
+  QPoint gridPoint(QPointF screen) const;
+  // Screen pixels per row pixel: the pitch zoom, or the drums band's height.
+  double rowScale() const;
 
  signals:
   // After every mouse event that may have changed the score or the view.
@@ -31,17 +36,19 @@ class NoteGridView : public PixmapView {
   bool drums() const { return editor_.kind() == GridKind::Drums; }
   int scrollY() const { return drums() ? 0 : view_.scrollY; }
   int gridHeight() const;
-  void drawRows(QPainter& p, int left, int right);
-  void drawMelodyRows(QPainter& p, int left, int right);
-  void drawDrumLanes(QPainter& p, int left, int right);
-  void drawBeatLines(QPainter& p, int left, int right);
-  void drawKeyNoteBand(QPainter& p, int left, int right);
-  void drawNotes(QPainter& p, int left, int right);
-  void drawSet(QPainter& p, int setIndex, int left, int right, const QColor& colour);
-  void drawSelection(QPainter& p, int left, int right);
-  void drawDragged(QPainter& p);
-  void drawRubberBand(QPainter& p);
-  void drawNote(QPainter& p, NoteCode code, int dx, int dy, const QColor& fill, const QColor& outline);
+  ScreenMap screenMap() const;
+  void drawRows(QPainter& p, const ScreenMap& map, int left, int right);
+  void drawMelodyRows(QPainter& p, const ScreenMap& map, int left, int right);
+  void drawDrumLanes(QPainter& p, const ScreenMap& map, int left, int right);
+  void drawBeatLines(QPainter& p, const ScreenMap& map, int left, int right);
+  void drawKeyNoteBand(QPainter& p, const ScreenMap& map, int left, int right);
+  void drawNotes(QPainter& p, const ScreenMap& map, int left, int right);
+  void drawSet(QPainter& p, const ScreenMap& map, int setIndex, int left, int right, const QColor& colour);
+  void drawSelection(QPainter& p, const ScreenMap& map, int left, int right);
+  void drawDragged(QPainter& p, const ScreenMap& map);
+  void drawRubberBand(QPainter& p, const ScreenMap& map);
+  void drawNote(QPainter& p, const ScreenMap& map, NoteCode code, int dx, int dy, const QColor& fill,
+                const QColor& outline);
   QColor colourOf(NoteCode code) const;
 
   Score& score_;

@@ -2,12 +2,16 @@
 
 #include <QCursor>
 #include <QGridLayout>
+#include <QLabel>
+#include <QSplitter>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "app/ViewZoom.h"
 #include "base/Messages.h"
 #include "ui/views/DrumLaneView.h"
 #include "ui/views/KeyboardView.h"
@@ -24,6 +28,7 @@ constexpr int kFirstVisibleRowY = 190;  // opens around the middle octaves
 constexpr int kWheelBarPixels = 80;
 constexpr int kWheelRowPixels = 30;
 constexpr int kLengthStripWidth = 190;
+constexpr int kDrumsPaneHeight = 2 * kDrumGridHeight + 28;  // lanes of 10 px, and the drum length strip
 
 }  // namespace
 
@@ -47,41 +52,56 @@ PianoRoll::PianoRoll(Score& score, Ui& ui, ViewState& view, ViewTransport& trans
 
 PianoRoll::~PianoRoll() = default;
 
+// Two panes under one splitter: the melody area on top and the drums band
+// below, whose height the user drags; the drum lanes grow with it.
 void PianoRoll::buildLayout() {
-  auto* grid = new QGridLayout(this);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  splitter_ = new QSplitter(Qt::Vertical, this);
+  splitter_->setObjectName("drumsSplitter");
+  splitter_->setChildrenCollapsible(false);
+  outer->addWidget(splitter_);
+  splitter_->addWidget(buildMelodyPane());
+  splitter_->addWidget(buildDrumsPane());
+  splitter_->setStretchFactor(0, 1);
+  splitter_->setStretchFactor(1, 0);
+  splitter_->setSizes({400, kDrumsPaneHeight});
+
+  for (QWidget* w : {static_cast<QWidget*>(melodyGrid_), static_cast<QWidget*>(drumGrid_),
+                     static_cast<QWidget*>(ruler_), static_cast<QWidget*>(keyboard_)}) {
+    w->installEventFilter(this);
+  }
+}
+
+QWidget* PianoRoll::buildMelodyPane() {
+  auto* pane = new QWidget(this);
+  auto* grid = new QGridLayout(pane);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setSpacing(0);
-
-  ruler_ = new RulerView(score_, view_, rulerEditor_, this);
-  keyboard_ = new KeyboardView(score_, view_, this);
-  melodyGrid_ = new NoteGridView(score_, view_, melodyEditor_, this);
-  hBar_ = new QScrollBar(Qt::Horizontal, this);
-  vBar_ = new QScrollBar(Qt::Vertical, this);
-  auto* corner = new QWidget(this);
+  ruler_ = new RulerView(score_, view_, rulerEditor_, pane);
+  keyboard_ = new KeyboardView(score_, view_, pane);
+  melodyGrid_ = new NoteGridView(score_, view_, melodyEditor_, pane);
+  hBar_ = new QScrollBar(Qt::Horizontal, pane);
+  vBar_ = new QScrollBar(Qt::Vertical, pane);
+  auto* corner = new QWidget(pane);
   corner->setFixedSize(kKeyboardWidth, kRulerHeight);
 
-  auto* lengthBand = new QWidget(this);
+  auto* lengthBand = new QWidget(pane);
   auto* lengthRow = new QHBoxLayout(lengthBand);
   lengthRow->setContentsMargins(0, 0, 0, 0);
-  lengthRow->setSpacing(0);
+  lengthRow->setSpacing(4);
+  auto* lengthLabel = new QLabel(QString::fromStdString(localized("New note length:", score_.language())), lengthBand);
+  lengthLabel->setObjectName("lengthLabel");
   lengthStrip_ = new LengthStripView(score_, view_, false, lengthBand);
   lengthStrip_->setFixedWidth(kLengthStripWidth);
   lengthBar_ = new QScrollBar(Qt::Horizontal, lengthBand);
   lengthBar_->setObjectName("lengthBar");
+  lengthBar_->setToolTip(lengthLabel->text());
   lengthBar_->setRange(kMinNewNoteLength / kStepPixels, kMaxNewNoteLength / kStepPixels);
   lengthBar_->setPageStep(4);
+  lengthRow->addWidget(lengthLabel);
   lengthRow->addWidget(lengthStrip_);
   lengthRow->addWidget(lengthBar_, 1);
-
-  drumsBand_ = new QWidget(this);
-  auto* drumColumn = new QVBoxLayout(drumsBand_);
-  drumColumn->setContentsMargins(0, 0, 0, 0);
-  drumColumn->setSpacing(0);
-  drumLanes_ = new DrumLaneView(score_, drumsBand_);
-  drumLengthStrip_ = new LengthStripView(score_, view_, true, drumsBand_);
-  drumColumn->addWidget(drumLanes_);
-  drumColumn->addWidget(drumLengthStrip_);
-  drumGrid_ = new NoteGridView(score_, view_, drumEditor_, this);
 
   grid->addWidget(corner, 0, 0);
   grid->addWidget(ruler_, 0, 1);
@@ -90,20 +110,35 @@ void PianoRoll::buildLayout() {
   grid->addWidget(vBar_, 1, 2);
   grid->addWidget(hBar_, 2, 1);
   grid->addWidget(lengthBand, 3, 0, 1, 3);
-  grid->addWidget(drumsBand_, 4, 0, Qt::AlignTop);
-  grid->addWidget(drumGrid_, 4, 1, Qt::AlignTop);
   grid->setRowStretch(1, 1);
   grid->setColumnStretch(1, 1);
+  return pane;
+}
 
-  for (QWidget* w : {static_cast<QWidget*>(melodyGrid_), static_cast<QWidget*>(drumGrid_),
-                     static_cast<QWidget*>(ruler_), static_cast<QWidget*>(keyboard_)}) {
-    w->installEventFilter(this);
-  }
+QWidget* PianoRoll::buildDrumsPane() {
+  drumsBand_ = new QWidget(this);
+  drumsBand_->setObjectName("drumsBand");
+  auto* grid = new QGridLayout(drumsBand_);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setSpacing(0);
+  drumLanes_ = new DrumLaneView(score_, drumsBand_);
+  drumLengthStrip_ = new LengthStripView(score_, view_, true, drumsBand_);
+  drumGrid_ = new NoteGridView(score_, view_, drumEditor_, drumsBand_);
+  grid->addWidget(drumLanes_, 0, 0);
+  grid->addWidget(drumGrid_, 0, 1);
+  grid->addWidget(drumLengthStrip_, 1, 0);
+  // Keeps the drum grid's right edge under the melody grid's, beside the vertical scroll bar.
+  grid->addItem(new QSpacerItem(style()->pixelMetric(QStyle::PM_ScrollBarExtent), 0, QSizePolicy::Fixed), 0, 2);
+  grid->setRowStretch(0, 1);
+  grid->setColumnStretch(1, 1);
+  return drumsBand_;
 }
 
 void PianoRoll::connectViews() {
   connect(melodyGrid_, &NoteGridView::pressed, this, [this] { drumEditor_.cancelPaste(); });
   connect(drumGrid_, &NoteGridView::pressed, this, [this] { melodyEditor_.cancelPaste(); });
+  connect(melodyGrid_, &NoteGridView::changed, this, &PianoRoll::editedSetMayHaveChanged);
+  connect(drumGrid_, &NoteGridView::changed, this, &PianoRoll::editedSetMayHaveChanged);
   connect(melodyGrid_, &NoteGridView::changed, this, [this] { afterGridEvent(*melodyGrid_); });
   connect(drumGrid_, &NoteGridView::changed, this, [this] { afterGridEvent(*drumGrid_); });
   connect(ruler_, &RulerView::changed, this, [this] { pollMarkers(); });
@@ -237,7 +272,6 @@ void PianoRoll::startPasteUnderMouse() {
 
 void PianoRoll::setDrumsBandVisible(bool shown) {
   drumsBand_->setVisible(shown);
-  drumGrid_->setVisible(shown);
   if (shown) {
     drumGrid_->refresh();
     drumLanes_->refresh();
@@ -305,6 +339,24 @@ void PianoRoll::pollMarkers() {
   ruler_->refresh();
 }
 
+// Ctrl+wheel zooms the time axis, Ctrl+Shift+wheel the pitch axis around the
+// row under the mouse; the wheel alone scrolls.
+bool PianoRoll::wheelZoom(QWheelEvent* event, QObject* watched) {
+  const QPoint delta = event->angleDelta();
+  const int notches = (delta.y() != 0 ? delta.y() : delta.x()) / 120;
+  if (notches == 0) return true;
+  bool changed = false;
+  if (event->modifiers() & Qt::ShiftModifier) {
+    const int mouseY = watched == melodyGrid_ || watched == keyboard_ ? static_cast<int>(event->position().y())
+                                                                      : view_.screenHeight / 2;
+    changed = zoomPitchSteps(view_, notches, view_.scrollY + clientYOf(view_, mouseY));
+  } else {
+    changed = zoomTimeSteps(view_, score_, notches);
+  }
+  if (changed) refreshAll();
+  return true;
+}
+
 bool PianoRoll::wheelScroll(QWheelEvent* event, bool verticalAllowed) {
   const QPoint delta = event->angleDelta();
   const bool horizontal = delta.x() != 0 || !verticalAllowed || (event->modifiers() & Qt::ShiftModifier);
@@ -326,17 +378,19 @@ void PianoRoll::showEvent(QShowEvent* event) {
 
 bool PianoRoll::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Wheel) {
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    if (wheel->modifiers() & Qt::ControlModifier) return wheelZoom(wheel, watched);
     const bool vertical = watched == melodyGrid_ || watched == keyboard_;
-    return wheelScroll(static_cast<QWheelEvent*>(event), vertical);
+    return wheelScroll(wheel, vertical);
   }
   if (event->type() == QEvent::Resize && watched == melodyGrid_) {
-    view_.clientWidth = melodyGrid_->width();
-    view_.clientHeight = melodyGrid_->height();
+    setScreenSize(view_, melodyGrid_->width(), melodyGrid_->height());
     syncScrollBars();
     ruler_->refresh();
     keyboard_->refresh();
     if (drumGrid_->isVisible()) drumGrid_->refresh();
   }
+  if (event->type() == QEvent::Resize && watched == drumGrid_) drumLanes_->setRowScale(drumGrid_->rowScale());
   return QWidget::eventFilter(watched, event);
 }
 

@@ -11,6 +11,7 @@
 #include "app/ViewTransport.h"
 
 class QScrollBar;
+class QSplitter;
 class QTimer;
 
 namespace quorvel::views {
@@ -30,6 +31,9 @@ class PianoRoll : public QWidget {
   NoteGridView& melodyGrid() { return *melodyGrid_; }
   NoteGridView& drumGrid() { return *drumGrid_; }
   RulerView& ruler() { return *ruler_; }
+  KeyboardView& keyboard() { return *keyboard_; }
+  DrumLaneView& drumLanes() { return *drumLanes_; }
+  QSplitter& splitter() { return *splitter_; }
   QScrollBar& horizontalBar() { return *hBar_; }
   QScrollBar& lengthBar() { return *lengthBar_; }
   ViewGridEditor& activeEditor();
@@ -50,6 +54,8 @@ class PianoRoll : public QWidget {
   void scrollToX(int x);
 
  signals:
+  // A press in a grid may have switched between melody and drums editing.
+  void editedSetMayHaveChanged();
   // A key-note drag ended: the options page shows the new key note.
   void keyNoteDropped();
   // A "Scale Menu" command set a marker (command id, timeline x).
@@ -66,6 +72,8 @@ class PianoRoll : public QWidget {
 
  private:
   void buildLayout();
+  QWidget* buildMelodyPane();
+  QWidget* buildDrumsPane();
   void connectViews();
   void afterGridEvent(NoteGridView& grid);
   bool mouseDragActive() const;
@@ -77,6 +85,7 @@ class PianoRoll : public QWidget {
   void showKeyNote();
   void pollMarkers();
   bool wheelScroll(QWheelEvent* event, bool verticalAllowed);
+  bool wheelZoom(QWheelEvent* event, QObject* watched);
 
   Score& score_;
   Ui& ui_;
@@ -93,6 +102,7 @@ class PianoRoll : public QWidget {
   NoteGridView* drumGrid_ = nullptr;
   LengthStripView* drumLengthStrip_ = nullptr;
   QWidget* drumsBand_ = nullptr;
+  QSplitter* splitter_ = nullptr;
   QScrollBar* hBar_ = nullptr;
   QScrollBar* vBar_ = nullptr;
   QScrollBar* lengthBar_ = nullptr;

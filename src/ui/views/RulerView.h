@@ -5,6 +5,7 @@
 
 #include "app/ViewRuler.h"
 #include "ui/views/PixmapView.h"
+#include "ui/views/ScreenMap.h"
 
 namespace quorvel::views {
 
@@ -31,8 +32,9 @@ class RulerView : public PixmapView {
 
  private:
   void buildMenu();
-  void drawBars(QPainter& p, int left, int right);
-  void drawMarkers(QPainter& p);
+  QPoint gridPoint(QPointF screen) const;
+  void drawBars(QPainter& p, const ScreenMap& map, int left, int right);
+  void drawMarkers(QPainter& p, const ScreenMap& map);
 
   Score& score_;
   ViewState& view_;
