@@ -45,9 +45,12 @@ std::size_t unmatched(const std::vector<NoteCode>& a, const std::vector<NoteCode
   return rest.size();
 }
 
+// "1 note", not "1 notes"; the Japanese texts have no plural.
 std::string withCount(std::string text, int count) {
   const auto at = text.find("%d");
   if (at != std::string::npos) text.replace(at, 2, std::to_string(count));
+  const auto plural = text.find(" notes");
+  if (count == 1 && plural != std::string::npos) text.erase(plural + 5, 1);
   return text;
 }
 

@@ -33,17 +33,21 @@ std::atomic<std::int32_t>& ViewRuler::word(Marker m) {
   return score_.cueIndicator;
 }
 
+// Zoomed out, the grab zones keep their width on screen rather than in
+// timeline pixels, so that a marker can still be caught.
 Marker ViewRuler::grab(int x, int cy) const {
+  const double widen = std::max(1.0, 1.0 / view_.zoomX);
+  const auto zone = [widen](int pixels) { return static_cast<int>(pixels * widen); };
   if (cy >= kCueBandTop && cy <= kCueBandBottom) {
-    return std::abs(x - score_.cueIndicator.load()) <= kCueGrab ? Marker::Cue : Marker::None;
+    return std::abs(x - score_.cueIndicator.load()) <= zone(kCueGrab) ? Marker::Cue : Marker::None;
   }
   if (cy > kRulerUpperBandBottom) return Marker::None;
   const int left = score_.leftLocator.load();
   const int right = score_.rightLocator.load();
   const int end = score_.endIndicator.load();
-  if (x >= left && x <= left + kLocatorGrab) return Marker::LeftLocator;
-  if (x >= right - kLocatorGrab && x <= right) return Marker::RightLocator;
-  if (x >= end - kEndGrab && x <= end + kEndGrab) return Marker::EndIndicator;
+  if (x >= left && x <= left + zone(kLocatorGrab)) return Marker::LeftLocator;
+  if (x >= right - zone(kLocatorGrab) && x <= right) return Marker::RightLocator;
+  if (x >= end - zone(kEndGrab) && x <= end + zone(kEndGrab)) return Marker::EndIndicator;
   return Marker::None;
 }
 

@@ -72,6 +72,17 @@ TEST_F(ViewRulerTest, ScaleMenuSetsMarkersAtTheSnappedPosition) {
   EXPECT_EQ(ruler.menuPosition(380), std::nullopt);  // x 21770
 }
 
+TEST_F(ViewRulerTest, ZoomedOutTheCueIsCaughtWithinTheSameScreenDistance) {
+  score.cueIndicator = 1000;
+  view.zoomX = 0.1;  // 7 screen pixels are 70 timeline pixels
+  ruler.leftDown(1050, kCueRow);
+  EXPECT_EQ(ruler.dragging(), Marker::Cue);
+  ruler.leftUp();
+  EXPECT_EQ(score.cueIndicator.load(), 1050);
+  ruler.leftDown(1130, kCueRow);  // 8 screen pixels away
+  EXPECT_EQ(ruler.dragging(), Marker::None);
+}
+
 TEST_F(ViewRulerTest, TheLeftLocatorStaysBeforeTheRightOne) {
   score.leftLocator = 100;
   score.rightLocator = 330;

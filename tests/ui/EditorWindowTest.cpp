@@ -80,7 +80,7 @@ TEST_F(EditorWindowTest, ToolsAnswerInTheStatusBarInBothLanguages) {
   command(cmd::kQuantizeToGrid)->trigger();
   EXPECT_EQ(status(1), "Nothing to quantize: the strength is 0 (Options)");
   command(cmd::kTrimOpeningSilence)->trigger();
-  EXPECT_EQ(status(1), "Trimmed the opening silence: 1 notes moved");
+  EXPECT_EQ(status(1), "Trimmed the opening silence: 1 note moved");
   QLabel* message = window->statusFields()->fieldLabel(1);
   EXPECT_GE(message->width(), message->sizeHint().width()) << "a long answer is not cut";
   command(cmd::kTrimOpeningSilence)->trigger();
@@ -115,7 +115,7 @@ TEST_F(EditorWindowTest, UndoAndRedoAreGreyedWithNothingToUndoAndTheEditMenuList
   updateMenuState(*edit, app);
   EXPECT_FALSE(command(cmd::kUndo)->isEnabled());
   EXPECT_TRUE(command(cmd::kRedo)->isEnabled());
-  EXPECT_EQ(status(1), "Undone: 1 notes changed");
+  EXPECT_EQ(status(1), "Undone: 1 note changed");
 }
 
 TEST_F(EditorWindowTest, PartButtonsShowDrumsEditingAndDrumsTogglesTheBandInPlace) {

@@ -78,7 +78,7 @@ void RulerView::drawMarkers(QPainter& p, const ScreenMap& map) {
   const int right = map.x(score_.rightLocator.load());
   const int end = map.x(score_.endIndicator.load());
   const int cue = map.x(score_.cueIndicator.load());
-  const int grab = std::max(4, static_cast<int>(14 * std::min(1.0, map.zoomX)));
+  constexpr int grab = 14;
   p.setBrush(kLocator);
   const QPoint leftFlag[3] = {QPoint(left, 0), QPoint(left + grab, 0), QPoint(left, 14)};
   const QPoint rightFlag[3] = {QPoint(right, 0), QPoint(right - grab, 0), QPoint(right, 14)};
