@@ -22,6 +22,7 @@ std::uint64_t contextKey(const Features& context, int level) {
 double uniform01(Rng& rng) { return std::uniform_real_distribution<double>(0.0, 1.0)(rng); }
 
 constexpr std::uint32_t kMaxOrder = 32;
+constexpr int kDrawAttempts = 200;
 constexpr std::uint32_t kMaxVocabulary = 1u << 24;
 
 }  // namespace
@@ -51,11 +52,20 @@ double BackoffModel::probabilityFrom(const std::vector<const Node*>& nodes, std:
   double p = 1.0 / static_cast<double>(tokens_.size() + 1);
   for (std::size_t k = 0; k < nodes.size(); ++k) {
     const Node& node = *nodes[k];
-    const double d = discounts_[k];
-    const double c = id == 0 ? 0.0 : node.countOf(id);
-    p = (std::max(c - d, 0.0) + d * static_cast<double>(node.entries.size()) * p) / node.total;
+    const std::uint32_t c = id == 0 ? 0 : node.countOf(id);
+    const double kept = c == 0 ? 0.0 : std::max(c - discount(discounts_[k], c), 0.0);
+    p = (kept + node.backoff * p) / node.total;
   }
   return p;
+}
+
+void BackoffModel::finishNode(int level, Node& node) const {
+  node.total = 0;
+  node.backoff = 0.0;
+  for (const auto& [id, count] : node.entries) {
+    node.total += count;
+    node.backoff += discount(discounts_[level], count);
+  }
 }
 
 double BackoffModel::probability(const Features& context, Token target) const {
@@ -63,64 +73,63 @@ double BackoffModel::probability(const Features& context, Token target) const {
   return probabilityFrom(contextNodes(context), it == ids_.end() ? 0 : it->second);
 }
 
+// One draw from the interpolated distribution, walking down from the longest
+// context: stay at an order with the share it kept, else hand on to the next
+// shorter one, down to the uniform floor. The temperature sharpens the choice
+// within the order where the draw stays. Nothing when the floor's share for
+// unseen tokens was drawn.
+std::optional<Token> BackoffModel::drawOnce(const std::vector<const Node*>& nodes, double exponent, Rng& rng) const {
+  for (std::size_t k = nodes.size(); k-- > 0;) {
+    const Node& node = *nodes[k];
+    if (uniform01(rng) * node.total >= node.total - node.backoff) continue;
+    thread_local std::vector<double> weights;
+    weights.clear();
+    double sum = 0.0;
+    for (const auto& [id, count] : node.entries) {
+      const double kept = std::max(count - discount(discounts_[k], count), 0.0);
+      weights.push_back(exponent == 1.0 ? kept : std::pow(kept, exponent));
+      sum += weights.back();
+    }
+    double r = uniform01(rng) * sum;
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+      if (r < weights[i]) return tokens_[node.entries[i].first - 1];
+      r -= weights[i];
+    }
+    return tokens_[node.entries.back().first - 1];
+  }
+  const auto id = std::uniform_int_distribution<std::size_t>(0, tokens_.size())(rng);
+  if (id == 0) return std::nullopt;
+  return tokens_[id - 1];
+}
+
 Token BackoffModel::sample(const Features& context, double temperature, Rng& rng, const TokenBias& bias) const {
   const auto nodes = contextNodes(context);
   if (nodes.empty() || tokens_.empty()) return 0;
-  // Candidates are the tokens seen after the longer contexts; the rest of the
-  // mass (tokens only the unigram knows) is drawn separately when chosen.
-  std::vector<std::uint32_t> ids;
-  for (std::size_t k = nodes.size() > 1 ? 1 : 0; k < nodes.size(); ++k)
-    for (const auto& [id, count] : nodes[k]->entries) ids.push_back(id);
-  std::sort(ids.begin(), ids.end());
-  ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
-
   const double exponent = 1.0 / std::max(temperature, 0.05);
-  std::vector<double> weights(ids.size());
-  double covered = 0.0, total = 0.0;
-  for (std::size_t i = 0; i < ids.size(); ++i) {
-    const double p = probabilityFrom(nodes, ids[i]);
-    covered += p;
-    weights[i] = std::pow(p, exponent) * (bias ? bias(tokens_[ids[i] - 1]) : 1.0);
-    total += weights[i];
-  }
-  const double tail = ids.size() < tokens_.size() ? std::pow(std::max(1.0 - covered, 0.0), exponent) : 0.0;
-  double r = uniform01(rng) * (total + tail);
-  if (total + tail <= 0.0) return tokens_[ids.front() - 1];
-  for (std::size_t i = 0; i < ids.size(); ++i) {
-    if (r < weights[i]) return tokens_[ids[i] - 1];
-    r -= weights[i];
-  }
-  if (tail > 0.0) {
-    if (const Token t = sampleTail(nodes, ids, rng, bias)) return t;
-  }
-  return tokens_[ids[std::max_element(weights.begin(), weights.end()) - weights.begin()] - 1];
-}
-
-Token BackoffModel::sampleTail(const std::vector<const Node*>& nodes, const std::vector<std::uint32_t>& excluded,
-                               Rng& rng, const TokenBias& bias) const {
-  const Node& unigram = *nodes.front();
-  for (int attempt = 0; attempt < 32; ++attempt) {
-    double r = uniform01(rng) * unigram.total;
-    std::uint32_t id = unigram.entries.back().first;
-    for (const auto& [candidate, count] : unigram.entries) {
-      if (r < count) {
-        id = candidate;
-        break;
-      }
-      r -= count;
+  // The bias weighs each token by rejection; when nothing is accepted in
+  // time, the most welcome token drawn is taken.
+  Token best = 0;
+  double bestWeight = -1.0;
+  for (int attempt = 0; attempt < kDrawAttempts; ++attempt) {
+    const auto drawn = drawOnce(nodes, exponent, rng);
+    if (!drawn) continue;
+    const Token token = *drawn;
+    const double weight = bias ? bias(token) : 1.0;
+    if (weight >= 1.0 || uniform01(rng) < weight) return token;
+    if (weight > bestWeight) {
+      bestWeight = weight;
+      best = token;
     }
-    if (std::binary_search(excluded.begin(), excluded.end(), id)) continue;
-    const Token token = tokens_[id - 1];
-    if (!bias || uniform01(rng) < bias(token)) return token;
   }
-  return 0;
+  return best;
 }
 
 void BackoffModel::write(ByteWriter& out) const {
   out.u32(static_cast<std::uint32_t>(order_));
   out.u32(static_cast<std::uint32_t>(tokens_.size()));
   for (Token t : tokens_) out.u32(t);
-  for (double d : discounts_) out.f64(d);
+  for (const auto& d : discounts_)
+    for (double v : d) out.f64(v);
   for (const Level& level : levels_) {
     std::vector<std::uint64_t> keys;
     for (const auto& entry : level) keys.push_back(entry.first);
@@ -150,12 +159,15 @@ bool BackoffModel::read(ByteReader& in) {
     ids_[tokens_[i]] = i + 1;
   }
   discounts_.resize(order_ + 1);
-  for (double& d : discounts_) {
-    d = in.f64();
-    if (!(d >= 0.0 && d < 1.0)) return false;
+  for (auto& d : discounts_) {
+    for (int c = 0; c < 3; ++c) {
+      d[c] = in.f64();
+      if (!(d[c] >= 0.0 && d[c] < c + 1.0)) return false;
+    }
   }
   levels_.assign(order_ + 1, {});
-  for (Level& level : levels_) {
+  for (int k = 0; k <= order_; ++k) {
+    Level& level = levels_[k];
     const std::uint32_t nodes = in.u32();
     if (!in.canHold(nodes, 12)) return false;
     level.reserve(nodes);
@@ -171,8 +183,8 @@ bool BackoffModel::read(ByteReader& in) {
         count = in.u32();
         if (id <= previous || id > vocabulary || count == 0) return false;
         previous = id;
-        node.total += count;
       }
+      finishNode(k, node);
       level.emplace(key, std::move(node));
     }
   }
@@ -188,27 +200,32 @@ void BackoffModel::Builder::add(const Features& context, Token target) {
 }
 
 BackoffModel BackoffModel::Builder::build() const {
+  const auto& counts = counts_;
+
   BackoffModel model;
   model.order_ = order_;
   model.tokens_ = tokens_;
   model.ids_ = ids_;
   model.levels_.resize(order_ + 1);
   for (int k = 0; k <= order_; ++k) {
-    double once = 0, twice = 0;
-    for (const auto& [key, targets] : counts_[k]) {
+    double n[5] = {};  // how many (context, token) counts are 1, 2, 3, 4
+    for (const auto& [key, targets] : counts[k])
+      for (const auto& entry : targets)
+        if (entry.second <= 4) ++n[entry.second];
+    // The usual estimates of the best discounts from the count-of-counts.
+    const double y = n[1] + 2 * n[2] > 0 ? n[1] / (n[1] + 2 * n[2]) : 0.5;
+    auto estimate = [&](int c, double fallback) {
+      const double d = n[c] > 0 ? c - (c + 1) * y * n[c + 1] / n[c] : fallback;
+      return std::clamp(d, 0.05, c - 0.05);
+    };
+    model.discounts_.push_back({estimate(1, 0.5), estimate(2, 1.0), estimate(3, 1.5)});
+    for (const auto& [key, targets] : counts[k]) {
       Node node;
-      for (const auto& [id, count] : targets) {
-        node.entries.emplace_back(id, count);
-        node.total += count;
-        once += count == 1;
-        twice += count == 2;
-      }
+      for (const auto& [id, count] : targets) node.entries.emplace_back(id, count);
       std::sort(node.entries.begin(), node.entries.end());
+      model.finishNode(k, node);
       model.levels_[k].emplace(key, std::move(node));
     }
-    // The usual estimate of the best absolute discount from the count-of-counts.
-    const double d = once + twice > 0 ? once / (once + 2 * twice) : 0.5;
-    model.discounts_.push_back(std::clamp(d, 0.1, 0.95));
   }
   return model;
 }

@@ -149,7 +149,7 @@ bool reportMelodyKey(const ModelStore& store, const EvaluationInputs& in, std::o
   const NamedModel* model = store.findByName(0, in.name);
   const auto valid = split(in, "valid", 0);
   if (!model || valid.empty()) return false;
-  constexpr std::size_t kContext = 32;
+  constexpr std::size_t kContext = 24;
   Share made, real;
   std::size_t contexts = 0;
   for (const SentencePair& sentence : valid) {

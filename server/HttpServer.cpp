@@ -27,6 +27,8 @@ void answer(const Service& service, http_request request) {
   Response response = request.method() == web::http::methods::GET
                           ? service.handle(uri.path(), uri.query())
                           : Response{400, "type error: only GET is served\n", request.method()};
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+  logLine(response.summary, ms, response.status);
   request.reply(static_cast<web::http::status_code>(response.status), response.body, "text/plain; charset=us-ascii")
       .then([](pplx::task<void> sent) {
         try {
@@ -35,8 +37,6 @@ void answer(const Service& service, http_request request) {
           // the client went away before the reply; nothing to do
         }
       });
-  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
-  logLine(response.summary, ms, response.status);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "server/MusicMeasures.h"
+
 namespace quorvel::server {
 namespace {
 
@@ -17,9 +19,11 @@ constexpr int kMaxTokens = 256;
 constexpr int kMaxPhraseSteps = 256;
 constexpr int kMaxVoiceSteps = 256;
 
-constexpr double kCrossingWeight = 0.02;
-constexpr double kParallelWeight = 0.05;
+constexpr double kCrossingWeight = 0.01;
+constexpr double kParallelWeight = 0.001;
 constexpr double kOverrunWeight = 0.02;
+constexpr double kOffScaleWeight = 0.1;
+constexpr std::size_t kNotesForKey = 4;
 
 Feature previous(const TokenLine& history, std::size_t back) {
   return back <= history.size() ? static_cast<Feature>(history[history.size() - back]) : kBefore;
@@ -31,8 +35,8 @@ Features continuationContext(const TokenLine& history, int order) {
   return f;
 }
 
-// Source pitch now, the last target token, steps until the source changes,
-// then older target tokens.
+// The source's key now, the last target token, steps until the source
+// changes, then older target tokens.
 Features melodyContext(const StepLine& source, int t, const TokenLine& history, int order) {
   Features f;
   const bool inside = t < static_cast<int>(source.pitch.size());
@@ -59,7 +63,7 @@ Features stepContext(const TokenLine& source, std::size_t t, const TokenLine& hi
 
 bool parallelPerfect(int upperBefore, int lowerBefore, int upperNow, int lowerNow) {
   if (upperBefore < 0 || lowerBefore < 0 || upperNow < 0 || lowerNow < 0) return false;
-  if (upperBefore == upperNow && lowerBefore == lowerNow) return false;
+  if (upperBefore == upperNow || lowerBefore == lowerNow) return false;  // one voice held: oblique motion
   const int before = (upperBefore - lowerBefore) % 12, now = (upperNow - lowerNow) % 12;
   return before == now && (now == 0 || now == 7);
 }
@@ -135,13 +139,20 @@ TokenLine LineModel::generate(const TokenLine& request, Rng& rng, const UpperVoi
 
 TokenLine LineModel::continue_(const TokenLine& context, Rng& rng) const {
   const bool drums = type_ == 4;
-  // A "0" ends a melody candidate in the client, so a melody never holds one.
-  const TokenBias noStop = [drums](Token t) { return drums || t != 0 ? 1.0 : 0.0; };
+  // A melody keeps to the scale its context is in; a "0" would end the
+  // candidate in the client, so a melody never holds one.
+  const std::size_t contextNotes = std::count_if(context.begin(), context.end(), isNote);
+  const std::vector<bool> scale = !drums && contextNotes >= kNotesForKey ? scaleOf(context) : std::vector<bool>{};
+  const TokenBias fits = [&](Token t) {
+    if (drums) return 1.0;
+    if (t == 0) return 0.0;
+    return !scale.empty() && isNote(t) && !scale[((noteKey(t) % 12) + 12) % 12] ? kOffScaleWeight : 1.0;
+  };
   TokenLine history(context.end() - std::min<std::size_t>(context.size(), model_.order()), context.end());
   const std::size_t start = history.size();
   int steps = 0;
   while (steps < kContinuationSteps && static_cast<int>(history.size() - start) < kMaxTokens) {
-    const Token token = model_.sample(continuationContext(history, model_.order()), kTemperature, rng, noStop);
+    const Token token = model_.sample(continuationContext(history, model_.order()), kTemperature, rng, fits);
     if (!drums && token == 0) break;
     history.push_back(token);
     steps += drums ? 1 : melodySteps(token);
@@ -161,31 +172,47 @@ TokenLine LineModel::underMelody(const TokenLine& source, Rng& rng, const UpperV
   };
   std::vector<const StepLine*> above{&top};
   for (const StepLine& voice : upper) above.push_back(&voice);
+  std::vector<int> mine;  // this line's key at every step written so far
+  // The last step before t where any voice starts a note: the onset a new
+  // note of this line follows, for the parallel test.
+  auto previousOnset = [&](int t) {
+    for (int s = t - 1; s >= 0; --s) {
+      if (mine[s] >= 0 && (s == 0 || mine[s - 1] != mine[s])) return s;
+      for (const StepLine* voice : above)
+        if (pitchAt(*voice, s) >= 0 && pitchAt(*voice, s) != pitchAt(*voice, s - 1)) return s;
+    }
+    return -1;
+  };
   TokenLine line;
-  int t = 0, lastOnset = -1, lastPitch = -1;
+  int t = 0;
   while (t < end && static_cast<int>(line.size()) < kMaxTokens) {
+    const int before = previousOnset(t);
     const TokenBias fits = [&](Token token) {
-      if (token == 0 || melodySteps(token) == 0) return 0.0;
-      double weight = t + melodySteps(token) > end ? kOverrunWeight : 1.0;
+      const int steps = melodySteps(token);
+      if (token == 0 || steps == 0) return 0.0;
+      double weight = t + steps > end ? kOverrunWeight : 1.0;
       if (!isNote(token)) return weight;
-      const int pitch = notePitch(token);
+      const int key = noteKey(token);
       for (const StepLine* voice : above) {
-        const int abovePitch = pitchAt(*voice, t);
-        if (abovePitch >= 0 && pitch > abovePitch) weight *= kCrossingWeight;
-        if (parallelPerfect(pitchAt(*voice, lastOnset), lastPitch, abovePitch, pitch)) weight *= kParallelWeight;
+        for (int s = t; s < std::min(t + steps, end); ++s) {
+          if (pitchAt(*voice, s) >= 0 && key > pitchAt(*voice, s)) {
+            weight *= kCrossingWeight;
+            break;
+          }
+        }
+        if (before >= 0 && parallelPerfect(pitchAt(*voice, before), mine[before], pitchAt(*voice, t), key))
+          weight *= kParallelWeight;
       }
       return weight;
     };
     Token token = model_.sample(melodyContext(top, t, line, model_.order()), kTemperature, rng, fits);
     if (token == 0) break;
     const int steps = melodySteps(token);
-    if (t + steps > end) token = isNote(token) ? makeNote(notePitch(token), end - t) : static_cast<Token>(end - t) << 18;
-    if (isNote(token)) {
-      lastOnset = t;
-      lastPitch = notePitch(token);
-    }
+    if (t + steps > end) token = isNote(token) ? makeNote(noteKey(token), end - t) : static_cast<Token>(end - t) << 18;
     line.push_back(token);
-    t += std::max(melodySteps(token), 1);  // a zero-length token from the tail draw must not stall
+    // at least one step: a zero-length token from the tail draw must not stall
+    mine.insert(mine.end(), std::max(melodySteps(token), 1), isNote(token) ? noteKey(token) : -1);
+    t += std::max(melodySteps(token), 1);
   }
   return line;
 }

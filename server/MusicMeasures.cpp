@@ -9,6 +9,8 @@ namespace {
 
 int intervalClass(int upper, int lower) { return ((upper - lower) % 12 + 12) % 12; }
 
+int pitchClass(Token note) { return intervalClass(noteKey(note), 0); }
+
 bool startsNote(const std::vector<int>& voice, std::size_t step) {
   return voice[step] >= 0 && (step == 0 || voice[step - 1] != voice[step]);
 }
@@ -55,7 +57,7 @@ void VoiceShape::add(const TokenLine& line) {
   int last = -1;
   for (Token t : line) {
     if (!isNote(t)) continue;
-    const int p = notePitch(t);
+    const int p = noteKey(t);
     lowest = std::min(lowest, p);
     highest = std::max(highest, p);
     ++notes;
@@ -69,14 +71,14 @@ void VoiceShape::add(const TokenLine& line) {
 
 std::size_t notesOutside(const TokenLine& line, const VoiceShape& reference) {
   std::size_t n = 0;
-  for (Token t : line) n += isNote(t) && (notePitch(t) < reference.lowest || notePitch(t) > reference.highest);
+  for (Token t : line) n += isNote(t) && (noteKey(t) < reference.lowest || noteKey(t) > reference.highest);
   return n;
 }
 
 std::vector<bool> scaleOf(const TokenLine& context) {
   std::vector<double> weight(12, 0.0);
   for (Token t : context)
-    if (isNote(t)) weight[notePitch(t) % 12] += noteSteps(t);
+    if (isNote(t)) weight[pitchClass(t)] += noteSteps(t);
   constexpr int kMajor[] = {0, 2, 4, 5, 7, 9, 11};
   constexpr int kHarmonicMinor[] = {0, 2, 3, 5, 7, 8, 11};
   std::vector<bool> best(12, false);
@@ -99,7 +101,7 @@ std::vector<bool> scaleOf(const TokenLine& context) {
 Share notesInScale(const TokenLine& line, const std::vector<bool>& scale) {
   Share share;
   for (Token t : line)
-    if (isNote(t)) share.add(scale[notePitch(t) % 12], 1);
+    if (isNote(t)) share.add(scale[pitchClass(t)], 1);
   return share;
 }
 

@@ -28,16 +28,16 @@ void appendHex(std::string& out, Token token) {
   while (n > 0) out.push_back(digits[--n]);
 }
 
-Token makeNote(int pitch, int steps) {
+Token makeNote(int key, int steps) {
   const int lengthCode = 127 - std::clamp(steps, 1, 127);
-  return (static_cast<Token>(pitch & 0xFF) << 10) | (static_cast<Token>(lengthCode) << 2);
+  return (static_cast<Token>((122 - key) & 0xFF) << 10) | (static_cast<Token>(lengthCode) << 2);
 }
 
 StepLine melodyToSteps(const TokenLine& line) {
   StepLine steps;
   for (Token t : line) {
     const int n = melodySteps(t);
-    const int pitch = isNote(t) ? notePitch(t) : -1;
+    const int pitch = isNote(t) ? noteKey(t) : -1;
     for (int i = 0; i < n; ++i) {
       steps.pitch.push_back(pitch);
       steps.onset.push_back(isNote(t) && i == 0);

@@ -55,8 +55,8 @@ TEST(ModelStore, RefusesBadFilesByNameAndLoadsTheRest) {
     EXPECT_NE(problems[i].find(expected[i].first), std::string::npos) << problems[i];
     EXPECT_NE(problems[i].find(expected[i].second), std::string::npos) << problems[i];
   }
-  EXPECT_EQ(store.size(), 5u);
-  EXPECT_EQ(store.genreList(), "0scale 3sixths 0sixths  0beat 0kicks");
+  EXPECT_EQ(store.size(), 6u);
+  EXPECT_EQ(store.genreList(), "0scale,1walk 3sixths 0sixths  0beat 0kicks");
 }
 
 TEST(Training, RefusesUnusableInput) {

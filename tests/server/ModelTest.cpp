@@ -100,8 +100,8 @@ TEST(TinyCorpus, DrumsFollowTheVoicesAndContinueTheBeat) {
 }
 
 TEST(Generation, ASeedFixesTheReplyAndCandidatesDiffer) {
-  const GenRequest request = requestOf(0, 0, {});
-  const NamedModel& model = *store().find(0, 0);
+  const GenRequest request = requestOf(0, 1, {});
+  const NamedModel& model = *store().find(0, 1);
   const std::string first = answerGen(store(), model, request, {7, 7});
   EXPECT_EQ(first, answerGen(store(), model, request, {7, 7}));
   EXPECT_NE(first, answerGen(store(), model, request, {8, 8}));

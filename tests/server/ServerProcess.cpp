@@ -99,6 +99,11 @@ ServerProcess::ServerProcess(const std::string& modelsFolder, const std::vector<
   }) && log_.find("ready on") != std::string::npos;
 }
 
+bool ServerProcess::logShows(const std::string& text) const {
+  std::unique_lock lock(mutex_);
+  return changed_.wait_for(lock, std::chrono::seconds(10), [&] { return log_.find(text) != std::string::npos; });
+}
+
 std::string ServerProcess::log() const {
   std::lock_guard lock(mutex_);
   return log_;

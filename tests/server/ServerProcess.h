@@ -28,6 +28,8 @@ class ServerProcess {
   int port() const { return port_; }
   // What the server has written on stderr so far.
   std::string log() const;
+  // Waits a while for the text to appear in the log.
+  bool logShows(const std::string& text) const;
   HttpReply get(const std::string& target) const { return httpGet(port_, target); }
 
  private:
@@ -36,7 +38,7 @@ class ServerProcess {
   int errFd_ = -1;
   bool ready_ = false;
   mutable std::mutex mutex_;
-  std::condition_variable changed_;
+  mutable std::condition_variable changed_;
   std::string log_;
   std::thread reader_;  // keeps the server's stderr pipe from ever filling up
 };

@@ -29,7 +29,7 @@ TokenLine topLine(std::size_t notes, unsigned recipe) {
 
 TokenLine sixthBelow(const TokenLine& top) {
   TokenLine line;
-  for (Token t : top) line.push_back(server::makeNote(server::notePitch(t) - 8, server::noteSteps(t)));
+  for (Token t : top) line.push_back(server::makeNote(server::noteKey(t) - 8, server::noteSteps(t)));
   return line;
 }
 
@@ -64,9 +64,10 @@ TinyModels::TinyModels() {
              std::to_string(std::random_device{}()));
   std::filesystem::create_directories(folder_);
 
-  std::vector<TokenLine> melody, tops, sixths, beats, voices, kicks;
+  std::vector<TokenLine> melody, walks, tops, sixths, beats, voices, kicks;
   for (unsigned i = 0; i < 12; ++i) {
     melody.push_back(scaleCycle(40, i));
+    walks.push_back(topLine(40, 100 + i));
     tops.push_back(topLine(24, i));
     sixths.push_back(sixthBelow(tops.back()));
     TokenLine beat;
@@ -76,6 +77,7 @@ TinyModels::TinyModels() {
     kicks.push_back(kickOnOnsets(voices.back()));
   }
   const auto melodyFile = writeSchedule("melody.txt", melody);
+  const auto walkFile = writeSchedule("walks.txt", walks);
   const auto topFile = writeSchedule("top.txt", tops);
   const auto sixthFile = writeSchedule("sixths.txt", sixths);
   const auto beatFile = writeSchedule("beat.txt", beats);
@@ -84,6 +86,7 @@ TinyModels::TinyModels() {
 
   const std::vector<server::TrainRequest> requests{
       {0, 0, "scale", {melodyFile}, folder_.string(), 0},
+      {0, 1, "walk", {walkFile}, folder_.string(), 0},
       {1, 3, "sixths", {topFile, sixthFile}, folder_.string(), 0},
       {2, 0, "sixths", {topFile, sixthFile}, folder_.string(), 0},
       {4, 0, "beat", {beatFile}, folder_.string(), 0},
