@@ -92,6 +92,8 @@ const FeedbackTexts& textsForSettings(const Score& s, int commandId, const Feedb
   const bool drums = s.drumsEditMode();
   if (commandId == cmd::kQuantizeToGrid && (drums ? g.drumsQuantizeStrength : g.melodyQuantizeStrength) <= 0.0)
     return kQuantizeAtZero;
+  // Quantizing to another part moves melody onsets with the melody strength.
+  if (commandId == cmd::kQuantizeToOtherPart && !drums && g.melodyQuantizeStrength <= 0.0) return kQuantizeAtZero;
   if (commandId == cmd::kShuffle && (drums ? g.drumsShuffleStrength : g.melodyShuffleStrength) <= 0.0)
     return kShuffleAtZero;
   return texts;

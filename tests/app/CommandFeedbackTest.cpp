@@ -34,6 +34,12 @@ TEST_F(CommandFeedbackTest, QuantizeSaysHowManyNotesMovedThenThatNothingIsLeft) 
   addOffGridNotes(5);
   dispatch(app, cmd::kQuantizeToGrid);
   EXPECT_EQ(ui.status(1), "Nothing to quantize: the strength is 0 (Options)") << "the default strength";
+  addNote(app.score, kAltoSet, makeMelodyNote(2, 55, 4, kAlto));
+  app.score.settings.general.melodyQuantizeTarget = 2;  // a part, not the grid
+  ui.setStatus(1, "");
+  dispatch(app, cmd::kQuantizeToOtherPart);
+  EXPECT_EQ(ui.status(1), "Nothing to quantize: the strength is 0 (Options)");
+  app.score.settings.general.melodyQuantizeTarget = 0;
   app.score.settings.general.melodyQuantizeStrength = 1.0;
   app.score.settings.general.melodyQuantizeResolution = 1;  // quarter notes
   ASSERT_EQ(dispatch(app, cmd::kQuantizeToGrid), 0);
