@@ -77,6 +77,14 @@ TEST_F(ViewGridEditorTest, DoubleClickCreatesNothingWhenItShouldNot) {
   EXPECT_EQ(set(kSopranoSet).size(), 2u);
 }
 
+TEST_F(ViewGridEditorTest, TheStatusBarShowsBarBeatAndKeyUnderTheMouse) {
+  melody.mouseMove(10 + 80 + 40 + 3, rowClientY(60), false, kPlain);  // bar 2, third beat
+  EXPECT_EQ(ui.status(3), "bars: 2, beats 3  C3(60)");
+  score.settings.general.language = 1;
+  drums.mouseMove(12, 20, false, kPlain);
+  EXPECT_EQ(ui.status(3), "小節: 1, 拍: 1") << "drum lanes have no key name";
+}
+
 TEST_F(ViewGridEditorTest, AClickHitsTheOverlappingNoteThatSortsLast) {
   const NoteCode early = put(10, 60, 8);
   const NoteCode late = put(12, 60, 4);
