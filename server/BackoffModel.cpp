@@ -48,8 +48,16 @@ std::vector<const BackoffModel::Node*> BackoffModel::contextNodes(const Features
   return nodes;
 }
 
-double BackoffModel::probabilityFrom(const std::vector<const Node*>& nodes, std::uint32_t id) const {
-  double p = 1.0 / static_cast<double>(tokens_.size() + 1);
+double BackoffModel::floorProbability(Token token) const {
+  if (laneShares_.empty()) return 1.0 / static_cast<double>(tokens_.size() + 1);
+  double p = 1.0;
+  for (std::size_t bit = 0; bit < laneShares_.size(); ++bit)
+    p *= token >> bit & 1u ? laneShares_[bit] : 1.0 - laneShares_[bit];
+  return (token >> laneShares_.size()) == 0 ? p : 0.0;
+}
+
+double BackoffModel::probabilityFrom(const std::vector<const Node*>& nodes, std::uint32_t id, Token token) const {
+  double p = floorProbability(token);
   for (std::size_t k = 0; k < nodes.size(); ++k) {
     const Node& node = *nodes[k];
     const std::uint32_t c = id == 0 ? 0 : node.countOf(id);
@@ -70,7 +78,7 @@ void BackoffModel::finishNode(int level, Node& node) const {
 
 double BackoffModel::probability(const Features& context, Token target) const {
   auto it = ids_.find(target);
-  return probabilityFrom(contextNodes(context), it == ids_.end() ? 0 : it->second);
+  return probabilityFrom(contextNodes(context), it == ids_.end() ? 0 : it->second, target);
 }
 
 // One draw from the interpolated distribution, walking down from the longest
@@ -96,6 +104,12 @@ std::optional<Token> BackoffModel::drawOnce(const std::vector<const Node*>& node
       r -= weights[i];
     }
     return tokens_[node.entries.back().first - 1];
+  }
+  if (!laneShares_.empty()) {
+    Token token = 0;
+    for (std::size_t bit = 0; bit < laneShares_.size(); ++bit)
+      if (uniform01(rng) < laneShares_[bit]) token |= 1u << bit;
+    return token;
   }
   const auto id = std::uniform_int_distribution<std::size_t>(0, tokens_.size())(rng);
   if (id == 0) return std::nullopt;
@@ -130,6 +144,8 @@ void BackoffModel::write(ByteWriter& out) const {
   for (Token t : tokens_) out.u32(t);
   for (const auto& d : discounts_)
     for (double v : d) out.f64(v);
+  out.u32(static_cast<std::uint32_t>(laneShares_.size()));
+  for (double share : laneShares_) out.f64(share);
   for (const Level& level : levels_) {
     std::vector<std::uint64_t> keys;
     for (const auto& entry : level) keys.push_back(entry.first);
@@ -165,6 +181,12 @@ bool BackoffModel::read(ByteReader& in) {
       if (!(d[c] >= 0.0 && d[c] < c + 1.0)) return false;
     }
   }
+  laneShares_.resize(in.u32());
+  if (laneShares_.size() > 32) return false;
+  for (double& share : laneShares_) {
+    share = in.f64();
+    if (!(share > 0.0 && share < 1.0)) return false;
+  }
   levels_.assign(order_ + 1, {});
   for (int k = 0; k <= order_; ++k) {
     Level& level = levels_[k];
@@ -191,11 +213,13 @@ bool BackoffModel::read(ByteReader& in) {
   return !in.failed() && !levels_.front().empty();
 }
 
-BackoffModel::Builder::Builder(int order) : order_(order), counts_(order + 1) {}
+BackoffModel::Builder::Builder(int order, int laneBits) : order_(order), laneBits_(laneBits), laneCounts_(laneBits) {}
 
 void BackoffModel::Builder::add(const Features& context, Token target) {
   auto [it, inserted] = ids_.emplace(target, static_cast<std::uint32_t>(tokens_.size() + 1));
   if (inserted) tokens_.push_back(target);
+  ++targets_;
+  for (int bit = 0; bit < laneBits_; ++bit) laneCounts_[bit] += target >> bit & 1u;
   for (int k = 0; k <= order_; ++k) ++counts_[k][contextKey(context, k)][it->second];
 }
 
@@ -207,6 +231,8 @@ BackoffModel BackoffModel::Builder::build() const {
   model.tokens_ = tokens_;
   model.ids_ = ids_;
   model.levels_.resize(order_ + 1);
+  for (int bit = 0; bit < laneBits_; ++bit)
+    model.laneShares_.push_back((laneCounts_[bit] + 0.5) / (static_cast<double>(targets_) + 1.0));
   for (int k = 0; k <= order_; ++k) {
     double n[5] = {};  // how many (context, token) counts are 1, 2, 3, 4
     for (const auto& [key, targets] : counts[k])

@@ -56,7 +56,8 @@ class BackoffModel {
   using Level = std::unordered_map<std::uint64_t, Node>;
 
   std::vector<const Node*> contextNodes(const Features& context) const;
-  double probabilityFrom(const std::vector<const Node*>& nodes, std::uint32_t id) const;
+  double probabilityFrom(const std::vector<const Node*>& nodes, std::uint32_t id, Token token) const;
+  double floorProbability(Token token) const;
   std::optional<Token> drawOnce(const std::vector<const Node*>& nodes, double exponent, Rng& rng) const;
 
   int order_ = 0;
@@ -66,19 +67,28 @@ class BackoffModel {
   static double discount(const std::array<double, 3>& d, std::uint32_t count) { return d[std::min(count, 3u) - 1]; }
   void finishNode(int level, Node& node) const;
   std::vector<Level> levels_;
+  // For drum steps: the share of steps that play each lane bit. The floor is
+  // then the lanes played independently, so an unseen mix of hits gets the
+  // chance of its lanes rather than a sliver of a uniform share.
+  std::vector<double> laneShares_;
 };
 
 class BackoffModel::Builder {
  public:
-  explicit Builder(int order);
+  // laneBits > 0: tokens are lane masks of that many bits (drum steps).
+  explicit Builder(int order, int laneBits = 0);
   void add(const Features& context, Token target);
   BackoffModel build() const;
 
  private:
   int order_;
+  int laneBits_;
+  std::vector<std::size_t> laneCounts_;
+  std::size_t targets_ = 0;
   std::vector<Token> tokens_;
   std::unordered_map<Token, std::uint32_t> ids_;
-  std::vector<std::unordered_map<std::uint64_t, std::unordered_map<std::uint32_t, std::uint32_t>>> counts_;
+  std::vector<std::unordered_map<std::uint64_t, std::unordered_map<std::uint32_t, std::uint32_t>>> counts_ =
+      decltype(counts_)(order_ + 1);
 };
 
 }  // namespace quorvel::server

@@ -24,6 +24,7 @@ constexpr double kParallelWeight = 0.001;
 constexpr double kOverrunWeight = 0.02;
 constexpr double kOffScaleWeight = 0.1;
 constexpr std::size_t kNotesForKey = 4;
+constexpr int kDrumLaneBits = 24;  // lanes 1..12, played and accented
 
 Feature previous(const TokenLine& history, std::size_t back) {
   return back <= history.size() ? static_cast<Feature>(history[history.size() - back]) : kBefore;
@@ -52,10 +53,12 @@ Features melodyContext(const StepLine& source, int t, const TokenLine& history, 
   return f;
 }
 
-// The voices' step token now, then the drum steps before.
+// The voices' step token now, the place in the bar (sections and requests
+// start on a voice's note, mostly a downbeat), then the drum steps before.
 Features stepContext(const TokenLine& source, std::size_t t, const TokenLine& history, int order) {
   Features f;
   f.push_back(t < source.size() ? static_cast<Feature>(source[t]) : kAfter);
+  f.push_back(static_cast<Feature>(t % 16));
   for (int k = 1; static_cast<int>(f.size()) < order; ++k) f.push_back(previous(history, k));
   f.resize(order);
   return f;
@@ -85,7 +88,7 @@ int defaultOrder(int type) {
 }
 
 LineModel LineModel::train(int type, Shape shape, int order, const std::vector<SentencePair>& pairs) {
-  BackoffModel::Builder builder(order);
+  BackoffModel::Builder builder(order, type >= 4 ? kDrumLaneBits : 0);
   for (const SentencePair& pair : pairs) {
     const StepLine sourceSteps = shape == Shape::PairedMelody ? melodyToSteps(pair.source) : StepLine{};
     TokenLine history;
