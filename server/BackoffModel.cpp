@@ -22,7 +22,7 @@ std::uint64_t contextKey(const Features& context, int level) {
 double uniform01(Rng& rng) { return std::uniform_real_distribution<double>(0.0, 1.0)(rng); }
 
 constexpr std::uint32_t kMaxOrder = 32;
-constexpr int kDrawAttempts = 200;
+constexpr int kDrawAttempts = 40;
 constexpr std::uint32_t kMaxVocabulary = 1u << 24;
 
 }  // namespace

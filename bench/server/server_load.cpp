@@ -57,14 +57,15 @@ Reply get(int port, const std::string& target) {
   return reply;
 }
 
-// Tokens as the client's encoders write them, 256 of them.
+// Tokens as the client's encoders write them, 256 of them; melodies lie
+// between keys 60 and 79 (rows 62..43), where a top line would.
 std::string dataFor(int type, std::mt19937& draw) {
   std::string data;
   char token[16];
   for (int i = 0; i < 256; ++i) {
     unsigned value;
     if (type <= 3) {
-      value = draw() % 5 == 0 ? (1u + draw() % 4) << 18 : ((55u + draw() % 20) << 10) | ((127u - (1u + draw() % 8)) << 2);
+      value = draw() % 5 == 0 ? (1u + draw() % 4) << 18 : ((43u + draw() % 20) << 10) | ((127u - (1u + draw() % 8)) << 2);
     } else if (type == 4) {
       value = draw() % 2 ? 0 : (1u << (draw() % 24)) | (1u << (draw() % 12));
     } else {
