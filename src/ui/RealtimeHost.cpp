@@ -27,10 +27,17 @@ RealtimeHost::RealtimeHost(AppContext& app, NotePreview& preview, MainWindow& wi
   const auto extraFile = app.settingsPath.empty() ? std::filesystem::path() : extraSettingsPath(app.settingsPath);
   // The keyboard's messages arrive on the input's thread; they are played on the window thread.
   keyboard_ = std::make_unique<MidiKeyboard>(input, extraFile, [this](std::uint32_t message) {
-    QMetaObject::invokeMethod(this, [this, message] { preview_.midiInputMessage(message); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, message] {
+          preview_.midiInputMessage(message);
+          showSoundingKeys();
+        },
+        Qt::QueuedConnection);
   });
   keyboard_->openRemembered();
   connectPanes();
+  lightNoteKeys();
   bindRealTimeButton();
   buildMidiInputMenu();
   connect(&timer_, &QTimer::timeout, this, &RealtimeHost::poll);
@@ -39,6 +46,20 @@ RealtimeHost::RealtimeHost(AppContext& app, NotePreview& preview, MainWindow& wi
 
 // No message may arrive for a host that is gone.
 RealtimeHost::~RealtimeHost() { keyboard_->close(); }
+
+void RealtimeHost::showSoundingKeys() { window_.pianoRoll()->setSoundingKeys(preview_.soundingKeys()); }
+
+// The computer keyboard's notes light their keys as they sound.
+void RealtimeHost::lightNoteKeys() {
+  const auto wrap = [this](std::function<void(AppContext&, int)>& op) {
+    op = [this, play = op](AppContext& a, int offset) {
+      if (play) play(a, offset);
+      showSoundingKeys();
+    };
+  };
+  wrap(app_.ops.noteKeyDown);
+  wrap(app_.ops.noteKeyUp);
+}
 
 void RealtimeHost::connectPanes() {
   views::PianoRoll* panes = window_.pianoRoll();
@@ -71,6 +92,7 @@ void RealtimeHost::bindRealTimeButton() {
 
 void RealtimeHost::poll() {
   preview_.writeFinishedNotes();
+  showSoundingKeys();
   if (QAction* button = window_.toolBand().button(cmd::kRealTime)) {
     const QSignalBlocker block(button);
     button->setChecked(preview_.realtimeMode() != 0);

@@ -29,6 +29,8 @@ class RealtimeHost : public QObject {
 
  private:
   void connectPanes();
+  void lightNoteKeys();
+  void showSoundingKeys();
   void bindRealTimeButton();
   void buildMidiInputMenu();
   void fillMidiInputMenu();

@@ -40,9 +40,10 @@ void KeyboardView::render(QPainter& p) {
   for (int row = 0; row < kMelodyRowCount; ++row) {
     const int key = kMaxMelodyKey - row;
     const QRect line = map.rect(0, rowY(row), width(), kRowPixels);
-    if (key == pressedKey_) p.fillRect(line, kSelectionFill);
+    const bool lit = key == pressedKey_ || std::find(soundingKeys_.begin(), soundingKeys_.end(), key) != soundingKeys_.end();
+    if (lit) p.fillRect(line, kSelectionFill);
     if (isBlackKey(key))
-      p.fillRect(QRect(line.left(), line.top(), kBlackKeyWidth, line.height()), key == pressedKey_ ? kSelectionFill : Qt::black);
+      p.fillRect(QRect(line.left(), line.top(), kBlackKeyWidth, line.height()), lit ? kSelectionFill : Qt::black);
     p.setPen(kOctaveLine);
     if (key % 12 == 0 || key % 12 == 5) p.drawLine(0, line.bottom() + 1, width(), line.bottom() + 1);
     if (key % 12 == 0) {
@@ -53,6 +54,12 @@ void KeyboardView::render(QPainter& p) {
   }
   p.setPen(kOctaveLine);
   p.drawLine(width() - 1, 0, width() - 1, height());
+}
+
+void KeyboardView::setSoundingKeys(std::vector<int> keys) {
+  if (keys == soundingKeys_) return;
+  soundingKeys_ = std::move(keys);
+  refresh();
 }
 
 void KeyboardView::mousePressEvent(QMouseEvent* event) {

@@ -1,6 +1,8 @@
 #pragma once
 // "keyC": the piano keyboard beside the note grid, one 5-px row per key,
 // scrolled with the grid. Pressing a key reports it for note preview.
+#include <vector>
+
 #include "app/ViewState.h"
 #include "model/Score.h"
 #include "ui/views/PixmapView.h"
@@ -13,6 +15,8 @@ class KeyboardView : public PixmapView {
   Q_OBJECT
  public:
   KeyboardView(Score& score, ViewState& view, QWidget* parent);
+  // Keys held on the computer keyboard or a MIDI keyboard, shown like a pressed key.
+  void setSoundingKeys(std::vector<int> keys);
 
  signals:
   void keyPressed(int key);
@@ -29,6 +33,7 @@ class KeyboardView : public PixmapView {
   Score& score_;
   ViewState& view_;
   int pressedKey_ = -1;
+  std::vector<int> soundingKeys_;
 };
 
 }  // namespace quorvel::views

@@ -318,6 +318,8 @@ void PianoRoll::redo() {
   refreshGrids();
 }
 
+void PianoRoll::setSoundingKeys(std::vector<int> keys) { keyboard_->setSoundingKeys(std::move(keys)); }
+
 void PianoRoll::scrollToX(int x) {
   view_.scrollX = x;
   syncScrollBars();

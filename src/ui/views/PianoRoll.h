@@ -3,6 +3,7 @@
 // length strip and the drums band (lane labels, drum grid, drum length
 // strip), with shared scrolling, the cue display and mouse editing.
 #include <QWidget>
+#include <vector>
 
 #include "base/Ui.h"
 #include "app/ViewGridEditor.h"
@@ -52,6 +53,8 @@ class PianoRoll : public QWidget {
   void redo();
   // Scrolls the shared horizontal position (timeline x at the left edge).
   void scrollToX(int x);
+  // Keys sounding from the computer keyboard or a MIDI keyboard: lit on the keyboard.
+  void setSoundingKeys(std::vector<int> keys);
 
  signals:
   // A press in a grid may have switched between melody and drums editing.
