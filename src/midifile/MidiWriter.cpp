@@ -1,6 +1,8 @@
 #include "midifile/MidiWriter.h"
 
+#include <array>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "midifile/TrackWriter.h"
@@ -12,6 +14,7 @@ namespace quorvel {
 namespace {
 
 constexpr int kEmptyTracksBeforeDrums = 4;
+const std::array<std::string, 4> kPartTrackNames{"Bass", "Tenor", "Alto", "Soprano"};
 constexpr NoteCode kFirstWritableCode = static_cast<NoteCode>(kSongStartStep) << kStartShift;
 constexpr NoteCode kPastTimelineCode = static_cast<NoteCode>(kTimelineEndStep) << kStartShift;
 
@@ -37,9 +40,15 @@ void appendChunk(Bytes& out, const char* magic, const Bytes& body) {
 
 void appendEndOfTrack(Bytes& body) { body.insert(body.end(), {0x00, 0xFF, 0x2F, 0x00}); }
 
-Bytes noteTrack(const NoteSet& notes, const DrumKeys& keys) {
+void appendTrackName(Bytes& body, const std::string& name) {
+  body.insert(body.end(), {0x00, 0xFF, 0x03, static_cast<std::uint8_t>(name.size())});
+  body.insert(body.end(), name.begin(), name.end());
+}
+
+Bytes noteTrack(const NoteSet& notes, const DrumKeys& keys, const std::string& name = {}) {
   Bytes body;
-  body.reserve(notes.size() * 8 + 4);
+  body.reserve(notes.size() * 8 + 4 + name.size() + 4);
+  if (!name.empty()) appendTrackName(body, name);
   writeTrackEvents(notes, body, keys);
   appendEndOfTrack(body);
   return body;
@@ -91,7 +100,11 @@ Bytes writeMidi(const Score& s, int highestSet, int lowestSet, int drumSetIndex,
   const int trackCount = 1 + static_cast<int>(parts.size()) + (drumTrack ? kEmptyTracksBeforeDrums + 1 : 0);
   Bytes out = header(1, trackCount);
   appendChunk(out, "MTrk", conductorTrack(s));
-  for (const NoteSet& part : parts) appendChunk(out, "MTrk", noteTrack(part, keys));
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const int set = highestSet - static_cast<int>(i);
+    const bool named = options.partNames && set >= kBassSet && set <= kSopranoSet;
+    appendChunk(out, "MTrk", noteTrack(parts[i], keys, named ? kPartTrackNames[static_cast<std::size_t>(set)] : std::string{}));
+  }
   if (drumTrack) {
     for (int i = 0; i < kEmptyTracksBeforeDrums; ++i) appendChunk(out, "MTrk", noteTrack({}, keys));
     appendChunk(out, "MTrk", noteTrack(drums, keys));

@@ -11,6 +11,7 @@ struct WriteOptions {
   bool format0 = false;      // "Always write as fotmat 0."
   bool strictLines = false;  // "Export strict lines(Remove overlaps in each part)."
   bool drums = false;        // "Export drums."
+  bool partNames = false;    // format 1: name the four part tracks "Soprano" .. "Bass"
 
   static WriteOptions from(const FileSettings& file);
 };
