@@ -1,7 +1,9 @@
 #pragma once
 // The one way the core reaches the user. The Qt front-end implements it; tests
 // use a scripted fake. Later features add their dialogs here.
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 
@@ -22,6 +24,30 @@ struct FileDialogRequest {
 };
 
 struct TrackAssignment;
+
+// A modal dialog over a list of files dropped from the shell, with one group
+// of radio buttons and the buttons Delete, Clear, Convert and Close; texts
+// already in the user's language.
+struct FileListDialogRequest {
+  std::string title;
+  std::string groupTitle;
+  std::vector<std::string> choices;  // the radio buttons, in order
+  int selected = 0;                  // the radio checked when the dialog opens
+  std::string deleteLabel, clearLabel, convertLabel, closeLabel;
+  // Convert pressed: runs with the listed paths and the checked radio while
+  // the dialog stays open.
+  std::function<void(const std::vector<std::string>& files, int choice)> convert;
+};
+
+// A modal dialog showing a table; Ctrl+C copies `clipboardText`.
+struct TableDialogRequest {
+  std::string title;
+  std::vector<std::string> columnTitles;
+  std::vector<int> columnWidths;
+  std::vector<std::vector<std::string>> rows;  // the first cell of a row is its title
+  std::string clipboardText;
+  std::string okLabel, closeLabel, convertLabel;  // all three just close it
+};
 
 // Texts of a progress window, already in the user's language.
 struct ProgressWindowText {
@@ -65,8 +91,14 @@ class Ui {
   // asks before overwriting and accepts only paths whose folder exists.
   virtual std::string askOpenFileName(const FileDialogRequest& /*request*/) { return {}; }
   virtual std::string askSaveFileName(const FileDialogRequest& /*request*/) { return {}; }
+  // The folder picker: a window title and the folder it starts in; an empty
+  // answer means the user cancelled.
+  virtual std::string askFolder(const std::string& /*title*/, const std::string& /*startFolder*/) { return {}; }
   // The "Open" track-assignment dialog over its model; true for OK, false for Close.
   virtual bool runTrackAssignment(TrackAssignment& /*model*/) { return false; }
+  // The learning-data dialogs; a front-end without windows shows nothing.
+  virtual void runFileListDialog(const FileListDialogRequest& /*request*/) {}
+  virtual void showTableDialog(const TableDialogRequest& /*request*/) {}
 };
 
 }  // namespace quorvel

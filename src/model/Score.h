@@ -47,6 +47,7 @@ enum StateFlag : std::uint32_t {
   kFlagDrumsEdit = 0x10000,
   kFlagDrumsEdit2 = 0x20000,
   kFlagDrumsBand = 0x40000,
+  kFlagAnalysing = 0x80000,  // the folder analysis is running
 };
 
 struct TrackInfo {

@@ -50,6 +50,11 @@ std::string FakeUi::askOpenFileName(const FileDialogRequest& request) {
   return nextOrCancel(openPaths_);
 }
 
+std::string FakeUi::askFolder(const std::string& title, const std::string&) {
+  folderTitles_.push_back(title);
+  return nextOrCancel(folders_);
+}
+
 std::string FakeUi::askSaveFileName(const FileDialogRequest& request) {
   fileDialogs_.push_back(request);
   return nextOrCancel(savePaths_);

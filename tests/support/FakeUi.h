@@ -37,6 +37,9 @@ class FakeUi : public Ui {
   bool progressCancelled() override { return progressOpen_ && cancelWhenOpen_; }
   std::string askOpenFileName(const FileDialogRequest& request) override;
   std::string askSaveFileName(const FileDialogRequest& request) override;
+  std::string askFolder(const std::string& title, const std::string& startFolder) override;
+  void runFileListDialog(const FileListDialogRequest& request) override { fileListDialogs_.push_back(request); }
+  void showTableDialog(const TableDialogRequest& request) override { tableDialogs_.push_back(request); }
   bool runTrackAssignment(TrackAssignment& model) override;
 
   // Answers for the next message boxes; unscripted boxes answer Ok (or Yes).
@@ -46,6 +49,8 @@ class FakeUi : public Ui {
   // Paths the user picks in the next open/save dialogs; unscripted dialogs are cancelled.
   void queueOpenPath(const std::string& path) { openPaths_.push_back(path); }
   void queueSavePath(const std::string& path) { savePaths_.push_back(path); }
+  // Folders the user picks in the next folder choosers; unscripted ones are cancelled.
+  void queueFolder(const std::string& path) { folders_.push_back(path); }
   // What the user does in the "Open" dialog; unscripted, OK on the model as offered.
   void onTrackAssignment(std::function<bool(TrackAssignment&)> answer) { trackAnswer_ = std::move(answer); }
 
@@ -65,6 +70,9 @@ class FakeUi : public Ui {
   int progressCloses() const { return progressCloses_; }
   const std::vector<FileDialogRequest>& fileDialogs() const { return fileDialogs_; }
   int trackAssignments() const { return trackAssignments_; }
+  const std::vector<std::string>& folderTitles() const { return folderTitles_; }
+  const std::vector<FileListDialogRequest>& fileListDialogs() const { return fileListDialogs_; }
+  const std::vector<TableDialogRequest>& tableDialogs() const { return tableDialogs_; }
   void clearRecords();
 
  private:
@@ -84,6 +92,10 @@ class FakeUi : public Ui {
   std::vector<int> progressPositions_;
   std::deque<std::string> openPaths_;
   std::deque<std::string> savePaths_;
+  std::deque<std::string> folders_;
+  std::vector<std::string> folderTitles_;
+  std::vector<FileListDialogRequest> fileListDialogs_;
+  std::vector<TableDialogRequest> tableDialogs_;
   std::vector<FileDialogRequest> fileDialogs_;
   std::function<bool(TrackAssignment&)> trackAnswer_;
   int trackAssignments_ = 0;
