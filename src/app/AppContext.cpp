@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "app/LearningCommands.h"
 #include "app/SaveChanges.h"
 #include "app/SongCommands.h"
 #include "app/SpineCommands.h"
@@ -18,6 +19,7 @@ AppContext::AppContext(Ui& userInterface) : ui(userInterface) {
   bindHelpCommands(commands);
   bindWindowCommands(commands);
   bindViewCommands(commands);
+  bindLearningCommands(commands);
   wireSubsystems(*this);
 }
 

@@ -37,6 +37,10 @@ class QtUi : public Ui {
   std::string askOpenFileName(const FileDialogRequest& request) override;
   std::string askSaveFileName(const FileDialogRequest& request) override;
   bool runTrackAssignment(TrackAssignment& model) override;
+  // Learning-data dialogs and the folder picker (QtUiLearning.cpp).
+  std::string askFolder(const std::string& title, const std::string& startFolder) override;
+  void runFileListDialog(const FileListDialogRequest& request) override;
+  void showTableDialog(const TableDialogRequest& request) override;
 
  private:
   QPointer<MainWindow> window_;

@@ -1,0 +1,28 @@
+#pragma once
+// The "Analyze MIDI File" dialog: the measures of every track in a table;
+// Ctrl+C copies it, OK, Close and Convert close it.
+#include <QDialog>
+
+#include "base/Ui.h"
+
+class QTableWidget;
+
+namespace quorvel {
+
+class AnalysisTableDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  AnalysisTableDialog(const TableDialogRequest& request, QWidget* parent = nullptr);
+
+  void copyToClipboard() const;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  const TableDialogRequest& request_;
+  QTableWidget* table_ = nullptr;
+};
+
+}  // namespace quorvel
