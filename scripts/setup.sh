@@ -10,7 +10,6 @@ packages=(
   libfluidsynth-dev fluidsynth timgm6mb-soundfont fluid-soundfont-gm
   librtmidi-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev
   openttd-openmsx
   fonts-ipafont-gothic
   xvfb xauth

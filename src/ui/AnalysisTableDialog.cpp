@@ -15,6 +15,12 @@ namespace {
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
+bool isCtrlC(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<const QKeyEvent*>(event);
+  return key->key() == Qt::Key_C && (key->modifiers() & Qt::ControlModifier);
+}
+
 }  // namespace
 
 AnalysisTableDialog::AnalysisTableDialog(const TableDialogRequest& request, QWidget* parent)
@@ -40,6 +46,7 @@ AnalysisTableDialog::AnalysisTableDialog(const TableDialogRequest& request, QWid
     table_->setRowHeight(r, 20);
   }
   table_->setMinimumSize(900, 500);
+  table_->installEventFilter(this);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -57,11 +64,19 @@ AnalysisTableDialog::AnalysisTableDialog(const TableDialogRequest& request, QWid
 void AnalysisTableDialog::copyToClipboard() const { QApplication::clipboard()->setText(text(request_.clipboardText)); }
 
 void AnalysisTableDialog::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_C && (event->modifiers() & Qt::ControlModifier)) {
+  if (isCtrlC(event)) {
     copyToClipboard();
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+bool AnalysisTableDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table_ && isCtrlC(event)) {
+    copyToClipboard();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace quorvel

@@ -19,6 +19,8 @@ class AnalysisTableDialog : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // The table would copy only its current cell; Ctrl+C copies the whole of it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   const TableDialogRequest& request_;

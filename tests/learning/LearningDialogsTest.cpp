@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "LineBuilder.h"
-#include "TempFolder.h"
+#include "FolderFiles.h"
 #include "learning/FolderAnalysis.h"
 #include "learning/ScheduleDialog.h"
 #include "support/FakeUi.h"
@@ -85,7 +85,7 @@ TEST_F(LearningDialogs, FolderAnalysisShowsATableForEachFileSavesItAndClearsTheS
   EXPECT_FALSE(s->hasFlag(kFlagAnalysing));
   EXPECT_TRUE(s->noteSets[kSopranoSet].empty());
   std::size_t songFiles = 0;
-  for (const auto& [name, bytes] : out.contents()) songFiles += (name.starts_with("L/") || name.starts_with("N/")) ? 1 : 0;
+  for (const auto& [name, bytes] : contents(out)) songFiles += (name.starts_with("L/") || name.starts_with("N/")) ? 1 : 0;
   EXPECT_EQ(songFiles, 2u);
 }
 
@@ -104,7 +104,7 @@ TEST_F(LearningDialogs, FolderAnalysisBatchIsTheSameInParallelAndReportsBadFiles
   EXPECT_EQ(a.converted, 10u);
   EXPECT_EQ(b.failed, 1u);
   EXPECT_EQ(failed, std::vector<std::string>{in / "broken.midi"});
-  EXPECT_EQ(one.contents(), two.contents());
+  EXPECT_EQ(contents(one), contents(two));
   const std::string table = text(one / "table.tsv");
   EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 1 + 10 * 33);
 }

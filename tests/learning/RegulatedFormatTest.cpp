@@ -2,7 +2,7 @@
 // dialog form on the current song.
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "FolderFiles.h"
 #include "learning/RegulatedFormat.h"
 #include "model/Score.h"
 #include "support/FakeUi.h"
@@ -37,9 +37,9 @@ TEST(RegulateAll, ParallelRunWritesWhatASequentialRunWritesAndSkipsBadFiles) {
   EXPECT_EQ(sequential.converted, 8u);
   EXPECT_EQ(parallel.failed, 1u);
   EXPECT_EQ(failures, std::vector<std::string>{inputs[3]});
-  const auto written = three.contents();
+  const auto written = contents(three);
   EXPECT_EQ(written.size(), 8u);
-  EXPECT_EQ(written, one.contents());
+  EXPECT_EQ(written, contents(one));
   for (const auto& [name, bytes] : written) EXPECT_TRUE(name.ends_with("%.midi")) << name;
 }
 
@@ -54,7 +54,7 @@ TEST(RegulateFiles, DialogFormStopsAtAFileThatCannotBeOpenedAndRestoresTheOption
   files.insert(files.begin() + 2, out / "missing.mid");
   ui.queueFolder(out.path().string());
   EXPECT_EQ(regulateFiles(*s, ui, files, kBassSet), 0);
-  EXPECT_EQ(out.contents().size(), 2u);
+  EXPECT_EQ(contents(out).size(), 2u);
   EXPECT_EQ(s->settings.file.options, before.options);
   EXPECT_EQ(s->settings.parts.editPart, kAltoSet);
   ASSERT_FALSE(ui.messages().empty());
