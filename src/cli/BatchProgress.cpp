@@ -2,12 +2,13 @@
 
 #include <unistd.h>
 
-#include <algorithm>
+#include <CLI/CLI.hpp>
+#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <memory>
 
-#include "cli/SongLoading.h"
+#include "cli/Command.h"
 
 namespace quorvel::cli {
 
@@ -36,21 +37,8 @@ class ProgressLine {
 
 }  // namespace
 
-std::optional<unsigned> takeJobsOption(std::vector<std::string>& args, bool& bad) {
-  bad = false;
-  const auto at = std::find(args.begin(), args.end(), "-j");
-  if (at == args.end()) return 0u;
-  if (std::next(at) == args.end()) {
-    bad = true;
-    return std::nullopt;
-  }
-  const auto jobs = intArg(*std::next(at), 1, 4096);
-  if (!jobs) {
-    bad = true;
-    return std::nullopt;
-  }
-  args.erase(at, std::next(at, 2));
-  return static_cast<unsigned>(*jobs);
+void addJobsOption(CLI::App& command, unsigned& jobs) {
+  command.add_option("-j,--jobs", jobs, "threads to convert on (default: every core)")->check(CLI::NonNegativeNumber);
 }
 
 BatchObserver consoleObserver() {
@@ -67,16 +55,11 @@ BatchObserver consoleObserver() {
   return observer;
 }
 
-int batchExitStatus(const BatchResult& result) {
-  if (!result.ran()) {
-    std::cerr << result.error << "\n";
-    return 1;
-  }
-  if (result.failed > 0) {
-    std::cerr << result.failed << " of " << result.failed + result.converted << " files failed\n";
-    return 1;
-  }
-  return 0;
+void finishBatch(const BatchResult& result) {
+  if (!result.ran()) throw CommandFailed(result.error);
+  if (result.failed > 0)
+    throw CommandFailed(std::to_string(result.failed) + " of " + std::to_string(result.failed + result.converted) +
+                        " files could not be converted");
 }
 
 }  // namespace quorvel::cli

@@ -1,7 +1,7 @@
 // quorvel-cli analyse: a folder of multi-track MIDI files measured, rewritten
 // as four parts and sorted into the output folder tree.
-#include <algorithm>
-#include <iostream>
+#include <CLI/CLI.hpp>
+#include <memory>
 
 #include "cli/BatchProgress.h"
 #include "cli/Command.h"
@@ -10,28 +10,22 @@
 namespace quorvel::cli {
 namespace {
 
-constexpr const char* kUsage = "analyse [-j N] INDIR OUTDIR [--table FILE.tsv]";
+struct AnalyseOptions {
+  std::string inDir, outDir, table;
+  unsigned jobs = 0;
+};
 
-int usage() {
-  std::cerr << "usage: quorvel-cli " << kUsage << "\n";
-  return 2;
+void addAnalyse(CLI::App& cli) {
+  CLI::App* cmd = cli.add_subcommand("analyse", "Analyse a folder of MIDI files into four-part learning material");
+  auto o = std::make_shared<AnalyseOptions>();
+  cmd->add_option("INDIR", o->inDir, "folder of *.mid* files")->required()->check(CLI::ExistingDirectory);
+  cmd->add_option("OUTDIR", o->outDir, "folder for the L/N class tree and the combination files")->required();
+  cmd->add_option("--table", o->table, "also write every file's measures as tab-separated rows");
+  addJobsOption(*cmd, o->jobs);
+  cmd->callback([o] { finishBatch(analyseAll(o->inDir, o->outDir, o->table, o->jobs, consoleObserver())); });
 }
 
-int runAnalyse(const Args& given) {
-  Args args = given;
-  bool badJobs = false;
-  const auto jobs = takeJobsOption(args, badJobs);
-  std::string table;
-  if (const auto at = std::find(args.begin(), args.end(), "--table"); at != args.end()) {
-    if (std::next(at) == args.end()) return usage();
-    table = *std::next(at);
-    args.erase(at, std::next(at, 2));
-  }
-  if (badJobs || args.size() != 2) return usage();
-  return batchExitStatus(analyseAll(args[0], args[1], table, *jobs, consoleObserver()));
-}
-
-const Registration registration("analyse", kUsage, runAnalyse);
+const Registration kAnalyse(addAnalyse);
 
 }  // namespace
 }  // namespace quorvel::cli

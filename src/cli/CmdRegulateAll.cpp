@@ -1,8 +1,8 @@
 // quorvel-cli regulate-all: many MIDI files into the regulated format, named
 // by the key they were found in, for corpora of any size.
-#include <algorithm>
-#include <iostream>
-#include <optional>
+#include <CLI/CLI.hpp>
+#include <map>
+#include <memory>
 
 #include "cli/BatchProgress.h"
 #include "cli/Command.h"
@@ -12,37 +12,27 @@
 namespace quorvel::cli {
 namespace {
 
-constexpr const char* kUsage = "regulate-all --key-part soprano|alto|tenor|bass [-j N] OUTDIR FILE...";
+struct RegulateAllOptions {
+  int keyPart = kSoprano;
+  std::string outDir;
+  std::vector<std::string> files;
+  unsigned jobs = 0;
+};
 
-int usage() {
-  std::cerr << "usage: quorvel-cli " << kUsage << "\n";
-  return 2;
+void addRegulateAll(CLI::App& cli) {
+  CLI::App* cmd = cli.add_subcommand("regulate-all", "Bring MIDI files into the regulated format of learning material");
+  auto o = std::make_shared<RegulateAllOptions>();
+  const std::map<std::string, int> parts{{"soprano", kSoprano}, {"alto", kAlto}, {"tenor", kTenor}, {"bass", kBass}};
+  cmd->add_option("--key-part", o->keyPart, "the part the tools work on: soprano, alto, tenor or bass")
+      ->required()
+      ->transform(CLI::CheckedTransformer(parts, CLI::ignore_case));
+  addJobsOption(*cmd, o->jobs);
+  cmd->add_option("OUTDIR", o->outDir, "folder for the regulated files")->required()->check(CLI::ExistingDirectory);
+  cmd->add_option("FILE", o->files, "MIDI files")->required();
+  cmd->callback([o] { finishBatch(regulateAll(o->keyPart, o->outDir, o->files, o->jobs, consoleObserver())); });
 }
 
-std::optional<int> partNamed(const std::string& name) {
-  if (name == "soprano") return kSoprano;
-  if (name == "alto") return kAlto;
-  if (name == "tenor") return kTenor;
-  if (name == "bass") return kBass;
-  return std::nullopt;
-}
-
-int runRegulateAll(const Args& given) {
-  Args args = given;
-  bool badJobs = false;
-  const auto jobs = takeJobsOption(args, badJobs);
-  const auto partAt = std::find(args.begin(), args.end(), "--key-part");
-  if (badJobs || partAt == args.end() || std::next(partAt) == args.end()) return usage();
-  const auto part = partNamed(*std::next(partAt));
-  if (!part) return usage();
-  args.erase(partAt, std::next(partAt, 2));
-  if (args.size() < 2) return usage();
-  const std::string outDir = args.front();
-  const std::vector<std::string> inputs(std::next(args.begin()), args.end());
-  return batchExitStatus(regulateAll(*part, outDir, inputs, *jobs, consoleObserver()));
-}
-
-const Registration registration("regulate-all", kUsage, runRegulateAll);
+const Registration kRegulateAll(addRegulateAll);
 
 }  // namespace
 }  // namespace quorvel::cli

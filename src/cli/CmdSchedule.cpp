@@ -1,46 +1,50 @@
 // quorvel-cli schedule: learning schedules from MIDI files, as the converter
 // dialog writes them, for corpora of any size.
-#include <algorithm>
-#include <iostream>
+#include <CLI/CLI.hpp>
+#include <memory>
 
 #include "cli/BatchProgress.h"
 #include "cli/Command.h"
-#include "cli/SongLoading.h"
 #include "learning/ScheduleBatch.h"
 
 namespace quorvel::cli {
 namespace {
 
-constexpr const char* kUsage = "schedule --type 0..4 [-j N] -o OUT1 [OUT2 [OUT3]] FILE...";
+struct ScheduleOptions {
+  int type = 0;
+  std::vector<std::string> outputs;
+  std::vector<std::string> files;
+  unsigned jobs = 0;
+};
 
-int usage() {
-  std::cerr << "usage: quorvel-cli " << kUsage
-            << "\n  type 0: one file; 1..3: two files (phrase pairs); 4: three files (voices, drums, drums alone)\n";
-  return 2;
+// -o takes as many paths as the type writes; CLI11 may have given it the
+// first input files too.
+void runSchedule(ScheduleOptions o) {
+  const auto type = static_cast<LearningType>(o.type);
+  const auto count = static_cast<std::size_t>(outputCount(type));
+  if (o.outputs.size() < count)
+    throw CLI::ValidationError("-o", "learning type " + std::to_string(o.type) + " writes " + std::to_string(count) + " files");
+  o.files.insert(o.files.begin(), o.outputs.begin() + static_cast<std::ptrdiff_t>(count), o.outputs.end());
+  o.outputs.resize(count);
+  if (o.files.empty()) throw CLI::ValidationError("FILE", "no MIDI files given");
+  finishBatch(writeScheduleFiles(type, o.outputs, o.files, o.jobs, consoleObserver()));
 }
 
-int runSchedule(const Args& given) {
-  Args args = given;
-  bool badJobs = false;
-  const auto jobs = takeJobsOption(args, badJobs);
-  const auto typeAt = std::find(args.begin(), args.end(), "--type");
-  if (badJobs || typeAt == args.end() || std::next(typeAt) == args.end()) return usage();
-  const auto typeValue = intArg(*std::next(typeAt), 0, kLearningTypeCount - 1);
-  if (!typeValue) return usage();
-  args.erase(typeAt, std::next(typeAt, 2));
-  const auto type = static_cast<LearningType>(*typeValue);
-
-  const auto outAt = std::find(args.begin(), args.end(), "-o");
-  const auto outputs = static_cast<std::ptrdiff_t>(outputCount(type));
-  if (outAt == args.end() || std::distance(outAt, args.end()) <= outputs) return usage();
-  const std::vector<std::string> outputPaths(std::next(outAt), std::next(outAt, outputs + 1));
-  args.erase(outAt, std::next(outAt, outputs + 1));
-  if (args.empty()) return usage();
-
-  return batchExitStatus(writeScheduleFiles(type, outputPaths, args, *jobs, consoleObserver()));
+void addSchedule(CLI::App& cli) {
+  CLI::App* cmd = cli.add_subcommand("schedule", "Write learning schedules (token corpora) from MIDI files");
+  auto o = std::make_shared<ScheduleOptions>();
+  cmd->add_option("--type", o->type, "0 one part, 1..3 phrase pairs of the top line with line 2, 3 or 4, 4 drums")
+      ->required()
+      ->check(CLI::Range(0, kLearningTypeCount - 1));
+  cmd->add_option("-o", o->outputs, "schedule files: one for type 0, two for 1..3, three for 4")
+      ->required()
+      ->expected(1, 3);
+  addJobsOption(*cmd, o->jobs);
+  cmd->add_option("FILE", o->files, "MIDI files, converted in this order");
+  cmd->callback([o] { runSchedule(*o); });
 }
 
-const Registration registration("schedule", kUsage, runSchedule);
+const Registration kSchedule(addSchedule);
 
 }  // namespace
 }  // namespace quorvel::cli
