@@ -17,8 +17,8 @@ struct ScheduleOptions {
   unsigned jobs = 0;
 };
 
-// -o takes as many paths as the type writes; CLI11 may have given it the
-// first input files too.
+// -o is followed by as many paths as the type writes, then usually by the
+// input files, which CLI11 hands to -o as well.
 void runSchedule(ScheduleOptions o) {
   const auto type = static_cast<LearningType>(o.type);
   const auto count = static_cast<std::size_t>(outputCount(type));
@@ -36,9 +36,9 @@ void addSchedule(CLI::App& cli) {
   cmd->add_option("--type", o->type, "0 one part, 1..3 phrase pairs of the top line with line 2, 3 or 4, 4 drums")
       ->required()
       ->check(CLI::Range(0, kLearningTypeCount - 1));
-  cmd->add_option("-o", o->outputs, "schedule files: one for type 0, two for 1..3, three for 4")
-      ->required()
-      ->expected(1, 3);
+  cmd->add_option("-o", o->outputs,
+                  "schedule files: one for type 0, two for 1..3, three for 4; the MIDI files may follow them")
+      ->required();
   addJobsOption(*cmd, o->jobs);
   cmd->add_option("FILE", o->files, "MIDI files, converted in this order");
   cmd->callback([o] { runSchedule(*o); });
