@@ -5,30 +5,14 @@
 #include <cstdint>
 #include <memory>
 
-#include "base/Ui.h"
+#include "FuzzUi.h"
 #include "midifile/MidiReader.h"
 #include "midifile/MidiWriter.h"
 #include "model/Score.h"
 
-namespace {
-
-class SilentUi : public quorvel::Ui {
- public:
-  void setWindowTitle(const std::string&) override {}
-  void setStatus(int, const std::string&) override {}
-  quorvel::MsgAnswer messageBox(const std::string&, const std::string&, quorvel::MsgIcon,
-                                quorvel::MsgButtons) override {
-    return quorvel::MsgAnswer::Ok;
-  }
-  void redraw(quorvel::RedrawTarget) override {}
-  void pumpEvents() override {}
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quorvel;
-  static SilentUi ui;
+  static fuzz::SilentUi ui;
   static auto score = std::make_unique<Score>();
   const ByteView bytes(data, size);
   const std::uint8_t flags = size > 0 ? data[size - 1] : 0;

@@ -1,5 +1,6 @@
 // Dropping files: stored note sequences go into Soprano, other files take the Open path.
 #include "app/FileDrop.h"
+#include "app/NoteSequence.h"
 
 #include <cstdio>
 #include <fstream>
