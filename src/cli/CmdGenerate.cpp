@@ -81,6 +81,7 @@ void runGenerate(const Options& o) {
   loadDrums(drums);
   applyOptions(o, score);
   if (!o.in.empty()) readInput(o, score, ui);
+  applyOptions(o, score);  // the options given win over the tempo and key the file brought
   const std::uint32_t seed = o.seed.value_or(static_cast<std::uint32_t>(steadyMilliseconds()));
   GenerationEnv env{score, ui, random, state, drums, [] { return 0; },
                     o.seed ? MillisecondClock([seed] { return std::int64_t{seed}; }) : steadyMilliseconds};

@@ -4,6 +4,7 @@
 
 #include "base/FileIo.h"
 #include "cli/Command.h"
+#include "midifile/FileHead.h"
 #include "midifile/MidiWriter.h"
 #include "midifile/SongFiles.h"
 #include "model/Score.h"
@@ -26,6 +27,7 @@ ImportResult readSong(Score& s, Ui& ui, const std::string& path, const ReadOptio
   if (!bytes || readMidiBytes(s, ui, *bytes, options, imported) != 0)
     throw CommandFailed(path + ": not a readable MIDI file");
   clipToTimeline(s);
+  takeFileHead(s, imported.info);
   return imported;
 }
 

@@ -30,7 +30,8 @@ class ConsoleUi : public Ui {
 // Turns one of the "File" options on or off.
 void setFileOption(Score& s, FileOption option, bool on);
 
-// Reads the file with the given options and clips the notes to the timeline.
+// Reads the file with the given options and clips the notes to the timeline;
+// the file's tempo, key and scale become the song's.
 ImportResult readSong(Score& s, Ui& ui, const std::string& path, const ReadOptions& options);
 
 // Reads the file as the program's "Open" does, with the score's file options

@@ -5,9 +5,9 @@
 
 #include "base/Messages.h"
 #include "base/Ui.h"
+#include "midifile/FileHead.h"
 #include "midifile/MidiReader.h"
 #include "model/Score.h"
-#include "settings/SettingsApply.h"
 
 namespace quorvel {
 
@@ -51,16 +51,6 @@ void copyDrums(Score& s, const TrackAssignment& model) {
   for (int level = 0; level < 4; ++level)
     copyInto(s, from, kDrumSet0 + level, [level](NoteCode c) { return isDrumCode(c) && drumLevel(c) == level; },
              [](NoteCode c) { return c; });
-}
-
-// The file's tempo becomes the song's; its key note and scale become the
-// generation settings' (through their own validation).
-void takeOverHead(Score& s, const MidiInfo& info) {
-  if (info.tempo() > 0) s.settings.general.tempo = info.tempo();
-  MelodySettings melody = s.settings.melody;
-  if (info.keyNote() >= 0) melody[kKeyNote] = info.keyNote();
-  if (info.scale() >= 0) melody[kMode] = info.scale();
-  applyMelody(s, melody);
 }
 
 }  // namespace
@@ -125,7 +115,7 @@ void applyTrackAssignment(Score& s, Ui& ui, const TrackAssignment& model, const 
   markSaved(s, path, localized("Read.", s.settings.general.language), ui);
   clipToTimeline(s);
   ui.redraw(RedrawTarget::All);
-  takeOverHead(s, imported.info);
+  takeFileHead(s, imported.info);
 }
 
 void discardImport(Score& s) {

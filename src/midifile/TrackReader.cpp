@@ -340,10 +340,22 @@ void storeDrums(GatheredNotes& out, std::vector<NoteCode> drums, int targetSet, 
   }
 }
 
+// A conductor track sets only the values it carries: the empty tracks that
+// files written here hold between the voices and the drums must not wipe the
+// first conductor's tempo and key.
+void recordConductor(MidiInfo& info, const MusicalHead& found) {
+  MusicalHead& h = info.conductor;
+  if (found.tempo != 0) h.tempo = found.tempo;
+  if (found.keyNote >= 0) {
+    h.keyNote = found.keyNote;
+    h.scale = found.scale;
+  }
+  info.conductorSeen = kConductorSeen;
+}
+
 void recordHead(MidiInfo& info, const TrackParser& parser, bool conductor) {
   if (conductor) {
-    info.conductor = parser.head;
-    info.conductorSeen = kConductorSeen;
+    recordConductor(info, parser.head);
     return;
   }
   MusicalHead& h = info.inNoteTracks;
