@@ -2,10 +2,24 @@
 
 #include "base/Ui.h"
 #include "model/Score.h"
+#include "settings/SettingsApply.h"
 #include "tools/KeyTools.h"
 #include "tools/ToolSupport.h"
 
 namespace quorvel {
+
+namespace {
+
+// The detected scale becomes the generator's mode, so that lines generated
+// next move in it; the generation settings' own validation keeps the mode
+// when the generator has no such scale (Locrian).
+void applyDetectedScale(Score& s, int scale) {
+  MelodySettings candidate = s.settings.melody;
+  candidate[kMode] = scale;
+  applyMelody(s, candidate);
+}
+
+}  // namespace
 
 std::optional<KeyEstimate> detectKey(Score& s, Ui& ui, bool apply) {
   std::optional<KeyEstimate> estimate;
@@ -17,10 +31,11 @@ std::optional<KeyEstimate> detectKey(Score& s, Ui& ui, bool apply) {
   }
   if (!estimate) return std::nullopt;
   ui.setStatus(1, keyStatusText(*estimate));
-  // Without notes in the edited part there is no mean key to place the tonic
-  // by, so the key note stays as it is.
-  if (apply && estimate->keyPitch) {
-    setGeneratorKeyNote(s, *estimate->keyPitch);
+  if (apply) {
+    // Without notes in the edited part there is no mean key to place the tonic
+    // by, so the key note stays as it is.
+    if (estimate->keyPitch) setGeneratorKeyNote(s, *estimate->keyPitch);
+    applyDetectedScale(s, estimate->mode);
     ui.redraw(RedrawTarget::Melody);
     ui.redraw(RedrawTarget::KeyNote);
   }

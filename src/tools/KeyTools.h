@@ -32,7 +32,8 @@ std::optional<KeyEstimate> estimateKey(const std::array<const NoteSet*, 4>& sets
 std::string keyStatusText(const KeyEstimate& estimate);
 
 // Detects the key of the song's parts and shows it in status field 1. With
-// apply, the placed key pitch becomes the generator's key note. Nothing
+// apply, the placed key pitch becomes the generator's key note and the scale
+// its mode. Nothing
 // happens, and nothing is answered, when the melody is empty.
 std::optional<KeyEstimate> detectKey(Score& s, Ui& ui, bool apply);
 
