@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "app/CommandFeedback.h"
 #include "app/CommandIds.h"
+#include "model/CommandUndo.h"
 #include "model/Score.h"
 
 namespace quorvel {
@@ -101,11 +102,13 @@ int dispatch(AppContext& app, int id, int arg) {
   if (!command->action) return -1;
   const auto run = [&] { return command->action(app, arg); };
   const FeedbackTexts* feedback = feedbackFor(id);
+  if (!command->clipAfter) return feedback ? runWithFeedback(app, id, *feedback, run) : run();
+  // A generation command, clipping included, is undone as one step across every set it touched.
+  CommandUndo undoStep(app.score);
   const int result = feedback ? runWithFeedback(app, id, *feedback, run) : run();
-  if (command->clipAfter) {
-    clipToTimeline(app.score);
-    app.ui.redraw(RedrawTarget::All);
-  }
+  clipToTimeline(app.score);
+  app.ui.redraw(RedrawTarget::All);
+  undoStep.commit();
   return result;
 }
 

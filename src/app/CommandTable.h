@@ -20,7 +20,8 @@ using CommandAction = std::function<int(AppContext& app, int arg)>;
 
 struct Command {
   Guard guard = Guard::None;
-  bool clipAfter = false;  // generation commands trim the result to the timeline
+  // Generation commands trim the result to the timeline and are undone as one step.
+  bool clipAfter = false;
   CommandAction action;    // empty: the operation is not built yet
 };
 

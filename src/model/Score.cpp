@@ -113,6 +113,20 @@ void afterHistoryStep(Score& s, int set, Ui& ui) {
   markModified(s, ui);
 }
 
+// The sets besides `active` whose next step to undo (or redo) belongs to the
+// same command. A set edited since the command keeps its later edits on top,
+// and its part of the command stays until those are undone there.
+std::vector<int> otherSetsOfCommand(const Score& s, int active, std::uint32_t mark,
+                                    const UndoStep* (UndoHistory::*next)() const) {
+  std::vector<int> sets;
+  for (int i = kBassSet; i <= kDrumSet3; ++i) {
+    if (i == active) continue;
+    const UndoStep* step = (s.undo[static_cast<std::size_t>(i)].*next)();
+    if (step && step->commandMark == mark) sets.push_back(i);
+  }
+  return sets;
+}
+
 }  // namespace
 
 Score::Score() = default;
@@ -281,22 +295,41 @@ void clipToTimeline(Score& s) {
 
 void undo(Score& s, Ui& ui) {
   const int set = s.activeSet();
-  const UndoStep* step = s.undo[static_cast<std::size_t>(set)].stepBack();
+  const UndoStep* step = s.undo[static_cast<std::size_t>(set)].peekBack();
   if (!step) return;
+  // The other sets of the same command first: the active set's step sets the selection last.
+  if (step->commandMark != 0) {
+    for (int other : otherSetsOfCommand(s, set, step->commandMark, &UndoHistory::peekBack)) {
+      {
+        std::lock_guard lock(s.noteMutex);
+        revert(s, other, *s.undo[static_cast<std::size_t>(other)].stepBack());
+      }
+      afterHistoryStep(s, other, ui);
+    }
+  }
   {
     std::lock_guard lock(s.noteMutex);
-    revert(s, set, *step);
+    revert(s, set, *s.undo[static_cast<std::size_t>(set)].stepBack());
   }
   afterHistoryStep(s, set, ui);
 }
 
 void redo(Score& s, Ui& ui) {
   const int set = s.activeSet();
-  const UndoStep* step = s.undo[static_cast<std::size_t>(set)].stepForward();
+  const UndoStep* step = s.undo[static_cast<std::size_t>(set)].peekForward();
   if (!step) return;
+  if (step->commandMark != 0) {
+    for (int other : otherSetsOfCommand(s, set, step->commandMark, &UndoHistory::peekForward)) {
+      {
+        std::lock_guard lock(s.noteMutex);
+        reapply(s, other, *s.undo[static_cast<std::size_t>(other)].stepForward());
+      }
+      afterHistoryStep(s, other, ui);
+    }
+  }
   {
     std::lock_guard lock(s.noteMutex);
-    reapply(s, set, *step);
+    reapply(s, set, *s.undo[static_cast<std::size_t>(set)].stepForward());
   }
   afterHistoryStep(s, set, ui);
 }

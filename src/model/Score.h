@@ -89,6 +89,7 @@ struct Score {
   int keyBase = 72;      // octave base of the keyboards: (key note / 12) * 12
 
   std::array<UndoHistory, 8> undo;
+  std::uint32_t lastCommandMark = 0;  // the mark of the last command undone as one step
 
   // Taken by every primitive that changes a note set, and by the player for
   // each step it reads. Recursive so that a bulk edit may hold it around calls.

@@ -1,5 +1,7 @@
 #include "model/UndoHistory.h"
 
+#include <utility>
+
 namespace quorvel {
 
 UndoStep& UndoHistory::takeStepAtCursor() {
@@ -29,6 +31,21 @@ void UndoHistory::recordReplace(const NoteSet& putIn, const NoteSet& takenOut) {
   step.kind = kUndoReplaced;
   step.codes.assign(putIn.begin(), putIn.end());
   step.codes2.assign(takenOut.begin(), takenOut.end());
+}
+
+void UndoHistory::recordCommandChange(std::vector<NoteCode> putIn, std::vector<NoteCode> takenOut,
+                                      std::uint32_t mark) {
+  UndoStep& step = takeStepAtCursor();
+  step.kind = kUndoReplaced;
+  step.codes = std::move(putIn);
+  step.codes2 = std::move(takenOut);
+  step.commandMark = mark;
+}
+
+void UndoHistory::rewindTo(std::size_t cursor) {
+  if (cursor >= cursor_) return;
+  steps_.resize(cursor);
+  cursor_ = cursor;
 }
 
 void UndoHistory::clear() {

@@ -16,6 +16,9 @@ struct UndoStep {
   std::uint32_t kind = kUndoEmpty;
   std::vector<NoteCode> codes;   // added/deleted codes, codes after a move, or codes put in
   std::vector<NoteCode> codes2;  // replaced only: codes taken out
+  // Non-zero on the steps one command left in several histories: undoing or
+  // redoing one of them takes the others along.
+  std::uint32_t commandMark = 0;
 };
 
 class UndoHistory {
@@ -26,10 +29,19 @@ class UndoHistory {
   // Nothing is recorded when either set is empty.
   void recordReplace(const NoteSet& putIn, const NoteSet& takenOut);
   void clear();
+  // A replaced step that may have an empty side, for a command's change of the set.
+  void recordCommandChange(std::vector<NoteCode> putIn, std::vector<NoteCode> takenOut, std::uint32_t mark);
+  // Forgets the steps from `cursor` on (those a command recorded itself
+  // before its change was recorded as one step).
+  void rewindTo(std::size_t cursor);
 
   // Moves the cursor and answers the step to revert / re-apply, or nullptr.
   const UndoStep* stepBack();
   const UndoStep* stepForward();
+
+  // The step that stepBack / stepForward would answer, without moving.
+  const UndoStep* peekBack() const { return cursor_ > 0 ? &steps_[cursor_ - 1] : nullptr; }
+  const UndoStep* peekForward() const { return cursor_ < steps_.size() ? &steps_[cursor_] : nullptr; }
 
   bool canUndo() const { return cursor_ > 0; }
   bool canRedo() const { return cursor_ < steps_.size(); }
