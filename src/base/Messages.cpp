@@ -17,6 +17,7 @@ constexpr Twin kCatalogue[] = {
     {"None", "なし"},
     {"Read.", "読込み完了"},
     {"Saved.", "保存完了"},
+    {"Saved without drums", "ドラムスなしで保存完了"},
     {"Exported for other programs.", "他のソフト向けに出力しました"},
     {"(no title)", "(無題)"},
     {"(no title) - Quorvel", "(無題) - Quorvel"},

@@ -99,7 +99,9 @@ enum FileOption : int {
 };
 
 struct FileSettings {  // block 6, 88 bytes
-  std::array<std::int32_t, kFileOptionCount> options{0, 10, 0, 0, 0, 0, 0, 0};
+  // "Export drums." starts on, so that a first save keeps the drums; a stored
+  // file keeps its own value.
+  std::array<std::int32_t, kFileOptionCount> options{0, 10, 0, 0, 0, 10, 0, 0};
   // The export options count as on only when exactly 10; the others when non-zero.
   bool isOn(FileOption o) const {
     const auto v = options[static_cast<std::size_t>(o)];

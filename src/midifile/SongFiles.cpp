@@ -6,6 +6,7 @@
 #include "base/Messages.h"
 #include "base/Ui.h"
 #include "midifile/FileDialogs.h"
+#include "midifile/FileHead.h"
 #include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "midifile/MidiWriter.h"
@@ -26,7 +27,7 @@ void finishMergedRead(Score& s, Ui& ui, const ImportResult& imported, const std:
   s.undo[static_cast<std::size_t>(s.editPart())].clear();
   markSaved(s, path, localized("Read.", language(s)), ui);
   clipToTimeline(s);
-  if (imported.info.tempo() > 0) s.settings.general.tempo = imported.info.tempo();
+  takeFileHead(s, imported.info);
 }
 
 // Writes the bytes; on failure tells the user and forgets the song's file name.
@@ -39,9 +40,12 @@ int writeOrReport(Score& s, Ui& ui, const std::string& path, const Bytes& bytes)
 }
 
 int writeSongTo(Score& s, Ui& ui, const std::string& path) {
-  const Bytes bytes = writeMidi(s, kSopranoSet, kBassSet, kDrumsView, WriteOptions::from(s.settings.file));
+  const WriteOptions options = WriteOptions::from(s.settings.file);
+  const Bytes bytes = writeMidi(s, kSopranoSet, kBassSet, kDrumsView, options);
   if (writeOrReport(s, ui, path, bytes) != 0) return -1;
-  markSaved(s, path, localized("Saved.", language(s)), ui);
+  // With "Export drums." off the drums are not in the file: the user must know before they are lost.
+  const bool drumsLeftOut = !options.drums && !setAt(s, kDrumsView).empty();
+  markSaved(s, path, localized(drumsLeftOut ? "Saved without drums" : "Saved.", language(s)), ui);
   return 0;
 }
 

@@ -52,6 +52,46 @@ TEST_F(SongFiles, FailedSaveKeepsTheOldFileAndForgetsTheName) {
   EXPECT_EQ(filesInFolder(), 1) << "no temporary file left behind";
 }
 
+// The empty tracks a saved song holds between its voices and its drums must
+// not reset the tempo and scale the conductor track gave.
+TEST_F(SongFiles, ASavedSongReopensWithItsTempoScaleAndDrums) {
+  addNote(*score, kBassSet, makeMelodyNote(2, 45, 8, 0));  // Soprano, Alto and Tenor stay empty
+  addNote(*score, kDrumSet3, makeDrumNote(2, 12, 4, 3, 127));
+  score->settings.general.tempo = 180;
+  score->settings.melody[kMode] = 1;
+  modify();
+  const std::string path = file("song.mid");
+  ui.queueSavePath(path);
+  ASSERT_EQ(saveSong(*score, ui), 0);
+  EXPECT_EQ(ui.status(2), "Saved.");
+
+  auto reopened = std::make_unique<Score>();
+  ASSERT_EQ(openSongFile(*reopened, ui, path), 0);
+  EXPECT_EQ(reopened->settings.general.tempo, 180);
+  EXPECT_EQ(reopened->settings.melody[kMode], 1);
+  EXPECT_EQ(reopened->noteSets[kBassSet].size(), 1u);
+  EXPECT_EQ(reopened->noteSets[kDrumSet3].size(), 1u) << "fresh settings export the drums";
+}
+
+TEST_F(SongFiles, ASaveThatLeavesOutTheDrumsSaysSo) {
+  setOption(kExportDrums, false);
+  addNote(*score, kSopranoSet, makeMelodyNote(2, 72, 4, 3));
+  modify();
+  score->fileName = file("voices.mid");
+  ASSERT_EQ(saveSong(*score, ui), 0);
+  EXPECT_EQ(ui.status(2), "Saved.") << "no drums to leave out";
+
+  addNote(*score, kDrumSet3, makeDrumNote(2, 12, 4, 3, 127));
+  score->settings.general.language = 1;
+  modify();
+  ASSERT_EQ(saveSong(*score, ui), 0);
+  EXPECT_EQ(ui.status(2), "ドラムスなしで保存完了");
+  score->settings.general.language = 0;
+  modify();
+  ASSERT_EQ(saveSong(*score, ui), 0);
+  EXPECT_EQ(ui.status(2), "Saved without drums");
+}
+
 TEST_F(SongFiles, ExportWritesTheNotesBetweenTheLocatorsFromTimeZero) {
   setOption(kExportDrums, true);
   addNote(*score, kSopranoSet, makeMelodyNote(2, 72, 4, 3));        // bar 1: before the left locator

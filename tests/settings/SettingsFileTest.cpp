@@ -63,7 +63,7 @@ TEST_F(SettingsFile, SavedSettingsComeBackButEveryStartBeginsOnSopranoAndLevel3)
   score.settings.parts.editPart = 0;
   score.settings.drums.drumSet = 4;
   score.settings.melody[kKeyNote] = 60;
-  score.settings.file.options[kExportDrums] = 10;
+  score.settings.file.options[kExportDrums] = 0;  // on in fresh settings: a stored off must stay off
   score.settings.aiTypes[2].count = 3;
   score.clearFlag(kFlagDrumsBand);
   ASSERT_EQ(saveSettings(score, file, ui), 0);
@@ -75,7 +75,7 @@ TEST_F(SettingsFile, SavedSettingsComeBackButEveryStartBeginsOnSopranoAndLevel3)
             (std::array{180, 60, 60, 3}));
   EXPECT_EQ((std::array{next.editPart(), next.drumSet()}), (std::array{3, 7}));
   EXPECT_FALSE(next.drumsEditMode() || next.hasFlag(kFlagDrumsBand));
-  EXPECT_TRUE(next.settings.file.isOn(kExportDrums));
+  EXPECT_FALSE(next.settings.file.isOn(kExportDrums));
   EXPECT_EQ(nextListener.programs.size(), 4u);
   EXPECT_TRUE(ui.messages().empty());
 }
