@@ -1,5 +1,6 @@
 #include "base/FileIo.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +18,7 @@ bool writeAll(int fd, const Bytes& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
   }
@@ -28,6 +30,14 @@ void copyPermissions(const std::string& from, int fd) {
   struct stat st {};
   const mode_t mode = ::stat(from.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
   ::fchmod(fd, mode);
+}
+
+// A short hidden name in the target's folder: a target whose name is as long
+// as the folder allows must still be savable.
+std::string temporaryPattern(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  return folder + ".quorvel-XXXXXX";
 }
 
 }  // namespace
@@ -47,7 +57,7 @@ std::optional<Bytes> readWholeFile(const std::string& path) {
 
 bool replaceFileContents(const std::string& path, const Bytes& bytes) {
   if (path.empty()) return false;
-  std::string temp = path + ".XXXXXX";
+  std::string temp = temporaryPattern(path);
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
   copyPermissions(path, fd);

@@ -55,7 +55,7 @@ TEST_F(SongFiles, FailedSaveKeepsTheOldFileAndForgetsTheName) {
 // The empty tracks a saved song holds between its voices and its drums must
 // not reset the tempo and scale the conductor track gave.
 TEST_F(SongFiles, ASavedSongReopensWithItsTempoScaleAndDrums) {
-  addNote(*score, kBassSet, makeMelodyNote(2, 45, 8, 0));  // Soprano, Alto and Tenor stay empty
+  for (int part = kBassSet; part <= kSopranoSet; ++part) addNote(*score, part, makeMelodyNote(2, 45 + 7 * part, 8, part));
   addNote(*score, kDrumSet3, makeDrumNote(2, 12, 4, 3, 127));
   score->settings.general.tempo = 180;
   score->settings.melody[kMode] = 1;
@@ -69,7 +69,7 @@ TEST_F(SongFiles, ASavedSongReopensWithItsTempoScaleAndDrums) {
   ASSERT_EQ(openSongFile(*reopened, ui, path), 0);
   EXPECT_EQ(reopened->settings.general.tempo, 180);
   EXPECT_EQ(reopened->settings.melody[kMode], 1);
-  EXPECT_EQ(reopened->noteSets[kBassSet].size(), 1u);
+  for (int part = kBassSet; part <= kSopranoSet; ++part) EXPECT_EQ(reopened->noteSets[static_cast<std::size_t>(part)].size(), 1u);
   EXPECT_EQ(reopened->noteSets[kDrumSet3].size(), 1u) << "fresh settings export the drums";
 }
 
