@@ -26,7 +26,12 @@ struct MidiInfo {
 
 inline constexpr int kConductorSeen = 10;
 
-// Tonic of a key signature with sf sharps (sf > 0) or -sf flats; -1 outside -7..7.
-int keyNoteOfSignature(int sf);
+// Tonic (60..71) of a key signature with sf sharps (sf > 0) or -sf flats; a
+// minor signature names the minor key of those accidentals (no accidentals:
+// A minor). -1 outside -7..7.
+int keyNoteOfSignature(int sf, bool minor);
+
+// The signature (fewest accidentals) of the key whose tonic is `keyNote`.
+int signatureOfKey(int keyNote, bool minor);
 
 }  // namespace quorvel

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "midifile/TrackWriter.h"
+#include "midifile/MidiInfo.h"
 #include "model/Score.h"
 #include "model/TopLine.h"
 
@@ -57,10 +58,13 @@ Bytes noteTrack(const NoteSet& notes, const DrumKeys& keys, const std::string& n
 Bytes conductorTrack(const Score& s) {
   const int tempo = s.settings.general.tempo > 0 ? s.settings.general.tempo : 120;
   const std::uint32_t micros = 60000000u / static_cast<std::uint32_t>(tempo);
-  const std::uint8_t minor = s.settings.melody[kMode] != 0 ? 1 : 0;
+  // The generator's key note and scale, so that the song reopens in its key.
+  const bool minor = s.settings.melody[kMode] != 0;
+  const int sharps = signatureOfKey(s.settings.melody[kKeyNote], minor);
   Bytes body = {0x00, 0xFF, 0x51, 0x03, static_cast<std::uint8_t>(micros >> 16),
                 static_cast<std::uint8_t>(micros >> 8), static_cast<std::uint8_t>(micros),
-                0x00, 0xFF, 0x59, 0x02, 0x00, minor};
+                0x00, 0xFF, 0x59, 0x02, static_cast<std::uint8_t>(static_cast<std::int8_t>(sharps)),
+                static_cast<std::uint8_t>(minor ? 1 : 0)};
   appendEndOfTrack(body);
   return body;
 }

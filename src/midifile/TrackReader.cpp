@@ -254,10 +254,11 @@ class TrackParser {
 
   void keySignature(ByteView data) {
     if (data.size() < 2) return;
-    const int key = keyNoteOfSignature(static_cast<std::int8_t>(data[0]));
+    const bool minor = data[1] != 0;
+    const int key = keyNoteOfSignature(static_cast<std::int8_t>(data[0]), minor);
     if (key < 0) return;
     head.keyNote = key;
-    head.scale = data[1] != 0 ? 1 : 0;
+    head.scale = minor ? 1 : 0;
   }
 
   // A position's x-units times the division. Events are read up to the last

@@ -53,11 +53,12 @@ TEST_F(SongFiles, FailedSaveKeepsTheOldFileAndForgetsTheName) {
 }
 
 // The empty tracks a saved song holds between its voices and its drums must
-// not reset the tempo and scale the conductor track gave.
-TEST_F(SongFiles, ASavedSongReopensWithItsTempoScaleAndDrums) {
+// not reset the tempo, key and scale the conductor track gave.
+TEST_F(SongFiles, ASavedSongReopensWithItsTempoKeyScaleAndDrums) {
   for (int part = kBassSet; part <= kSopranoSet; ++part) addNote(*score, part, makeMelodyNote(2, 45 + 7 * part, 8, part));
   addNote(*score, kDrumSet3, makeDrumNote(2, 12, 4, 3, 127));
   score->settings.general.tempo = 180;
+  score->settings.melody[kKeyNote] = 64;
   score->settings.melody[kMode] = 1;
   modify();
   const std::string path = file("song.mid");
@@ -68,6 +69,7 @@ TEST_F(SongFiles, ASavedSongReopensWithItsTempoScaleAndDrums) {
   auto reopened = std::make_unique<Score>();
   ASSERT_EQ(openSongFile(*reopened, ui, path), 0);
   EXPECT_EQ(reopened->settings.general.tempo, 180);
+  EXPECT_EQ(reopened->settings.melody[kKeyNote], 64);
   EXPECT_EQ(reopened->settings.melody[kMode], 1);
   for (int part = kBassSet; part <= kSopranoSet; ++part) EXPECT_EQ(reopened->noteSets[static_cast<std::size_t>(part)].size(), 1u);
   EXPECT_EQ(reopened->noteSets[kDrumSet3].size(), 1u) << "fresh settings export the drums";
@@ -165,7 +167,7 @@ TEST_F(SongFiles, OkInTheOpenDialogBuildsTheSong) {
   EXPECT_EQ(codes(kDrumSet0 + 2), (Codes{makeDrumNote(6, 12, 4, 2, 100)}));
   EXPECT_EQ(codes(kDrumSet3), (Codes{makeDrumNote(2, 11, 1, 3, 120)}));
   for (int set = kImportedDrums; set <= kImportedTrackFirst; ++set) EXPECT_TRUE(codes(set).empty());
-  EXPECT_EQ(score->settings.melody[kKeyNote], 63);  // three flats
+  EXPECT_EQ(score->settings.melody[kKeyNote], 60);  // three flats in minor: C minor
   EXPECT_EQ(score->settings.melody[kMode], 1);
   EXPECT_EQ(score->settings.general.tempo, 90);
   EXPECT_EQ(score->fileName, path);

@@ -61,8 +61,8 @@ TEST_F(Writer, BassOnlySongHasConductorAndThreeEmptyTracks) {
   EXPECT_EQ(Raw(file.begin(), file.begin() + 14), (Raw{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 5, 0, 20}));
   const auto tracks = trackBodies(file);
   ASSERT_EQ(tracks.size(), 5u);
-  // 600000 microseconds per quarter, no accidentals, minor.
-  EXPECT_EQ(tracks[0], (Raw{0, 0xFF, 0x51, 3, 0x09, 0x27, 0xC0, 0, 0xFF, 0x59, 2, 0, 1, 0, 0xFF, 0x2F, 0}));
+  // 600000 microseconds per quarter; the key note C in minor: three flats, minor.
+  EXPECT_EQ(tracks[0], (Raw{0, 0xFF, 0x51, 3, 0x09, 0x27, 0xC0, 0, 0xFF, 0x59, 2, 0xFD, 1, 0, 0xFF, 0x2F, 0}));
   for (int i = 1; i <= 3; ++i) EXPECT_EQ(tracks[static_cast<std::size_t>(i)], kEndOfTrack);
   EXPECT_EQ(tracks[4], (Raw{0, 0x90, 40, 100, 20, 0x80, 40, 0, 0, 0xFF, 0x2F, 0}));
 }
