@@ -22,7 +22,7 @@ void runWrite(const Options& o) {
   auto score = std::make_unique<Score>();
   setFileOption(*score, kReadFormat0, false);
   if (o.format0) setFileOption(*score, kWriteFormat0, true);
-  if (o.drums) setFileOption(*score, kExportDrums, true);
+  setFileOption(*score, kExportDrums, o.drums);  // the command line says, whatever the settings start with
   if (o.strict) setFileOption(*score, kExportStrictLines, true);
   ConsoleUi ui;
   openSong(*score, ui, o.in);

@@ -93,6 +93,17 @@ TEST(CliSong, WriteWithDrumsThenReadGivesTheSameScore) {
   EXPECT_EQ(again.out, original.out);
 }
 
+// Regulating keeps the song's tempo and writes the scale the key detection found.
+TEST(CliSong, RegulateKeepsTheTempoAndWritesTheDetectedScale) {
+  const std::string song = "/usr/share/games/openttd/baseset/openmsx/coconut_run2.mid";  // 180 bpm, E minor
+  const std::string regulated = scratchFolder("regulate") + "/coconut.mid";
+  const CliRun run = runCli({"regulate", song, regulated});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "E Minor 90.32%\n");
+  const CliRun read = runCli({"read", regulated});
+  EXPECT_TRUE(read.out.ends_with("tempo 180\nkey 60\nscale 1\n")) << read.out.substr(read.out.size() - 40);
+}
+
 TEST(CliSong, KeyPrintsTheStatusBarText) {
   const CliRun run = runCli({"key", kSong});
   EXPECT_EQ(run.exitCode, 0) << run.err;
