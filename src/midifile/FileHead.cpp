@@ -9,7 +9,8 @@ namespace quorvel {
 void takeFileHead(Score& s, const MidiInfo& info) {
   if (info.tempo() > 0) s.settings.general.tempo = info.tempo();
   MelodySettings melody = s.settings.melody;
-  if (info.keyNote() >= 0) melody[kKeyNote] = info.keyNote();
+  // A file names the key, not its octave: a key note of the same key keeps its octave.
+  if (info.keyNote() >= 0 && info.keyNote() % 12 != melody[kKeyNote] % 12) melody[kKeyNote] = info.keyNote();
   if (info.scale() >= 0) melody[kMode] = info.scale();
   applyMelody(s, melody);
 }

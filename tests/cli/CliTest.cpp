@@ -101,7 +101,7 @@ TEST(CliSong, RegulateKeepsTheTempoAndWritesTheDetectedScale) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "E Minor 90.32%\n");
   const CliRun read = runCli({"read", regulated});
-  EXPECT_TRUE(read.out.ends_with("tempo 180\nkey 60\nscale 1\n")) << read.out.substr(read.out.size() - 40);
+  EXPECT_TRUE(read.out.ends_with("tempo 180\nkey 72\nscale 1\n")) << read.out.substr(read.out.size() - 40);
 }
 
 TEST(CliSong, KeyPrintsTheStatusBarText) {

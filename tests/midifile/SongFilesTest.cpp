@@ -167,7 +167,7 @@ TEST_F(SongFiles, OkInTheOpenDialogBuildsTheSong) {
   EXPECT_EQ(codes(kDrumSet0 + 2), (Codes{makeDrumNote(6, 12, 4, 2, 100)}));
   EXPECT_EQ(codes(kDrumSet3), (Codes{makeDrumNote(2, 11, 1, 3, 120)}));
   for (int set = kImportedDrums; set <= kImportedTrackFirst; ++set) EXPECT_TRUE(codes(set).empty());
-  EXPECT_EQ(score->settings.melody[kKeyNote], 60);  // three flats in minor: C minor
+  EXPECT_EQ(score->settings.melody[kKeyNote], 72);  // three flats in minor: C minor, in the octave the key note had
   EXPECT_EQ(score->settings.melody[kMode], 1);
   EXPECT_EQ(score->settings.general.tempo, 90);
   EXPECT_EQ(score->fileName, path);
