@@ -37,33 +37,6 @@ int endOfMelodies(const Score& score) {
   return kStepPixels * (kSongStartStep + kBeatSteps * beatsIn);
 }
 
-// Empties what the new lines replace. Answers 0, or the command's result when
-// it must end here.
-int prepareEvokedRegion(GenerationEnv& env, EvokedSource source, EvokedPlan& plan) {
-  Score& score = env.score;
-  const MelodySettings& settings = score.settings.melody;
-  const bool untouched = score.hasFlag(kFlagUntouchedResult);
-  plan.beats = settings[kMelodyLength];
-  if (isOn(settings, kBetweenLocators)) {
-    const int partCount = untouched ? 4 : plan.voiceCount;
-    const int topPart = untouched ? kSopranoSet : score.editPart();
-    Region region;
-    if (takeLocatorRegion(env, partsDownFrom(topPart, partCount), region) != 0) return -1;
-    plan.startX = region.startX;
-    if (region.betweenLocators()) plan.beats = region.beats;
-    return 0;
-  }
-  const bool extending = isOn(settings, kExtendExisting) && source != EvokedSource::Button;
-  if (untouched && extending) {
-    // Nothing is cleared; the new lines continue after the existing ones.
-    plan.startX = endOfMelodies(score);
-    return 0;
-  }
-  if (!untouched && env.askSaveChanges() != 0) return -2;
-  newSong(score, kClearMelodies, env.ui);
-  return 0;
-}
-
 int voiceCountOf(const MelodySettings& settings, int buttonVoices, EvokedSource source) {
   return source == EvokedSource::Button ? buttonVoices : settings[kEvokedLines] + 1;
 }
@@ -88,7 +61,9 @@ int evokeWhileBusy(GenerationEnv& env, int buttonVoices, EvokedSource source, Ev
   }
   // The neural melody generator belongs to the remote generator.
   if (source != EvokedSource::Button && isOn(settings, kNnMelody)) return -2;
-  if (const int prepared = prepareEvokedRegion(env, source, plan); prepared != 0) return prepared;
+  if (const int prepared = prepareEvokedRegion(env, source, plan.voiceCount, false, plan.startX, plan.beats);
+      prepared != 0)
+    return prepared;
   clearSelection(score, env.ui);
   env.ui.redraw(RedrawTarget::Melody);
   plan.beats = std::clamp(plan.beats, 1, kMaxEvokedBeats);
@@ -129,6 +104,34 @@ bool searchWithRetries(GenerationEnv& env, GeneratorContext& ctx, TryCounter& tr
 }
 
 }  // namespace
+
+int prepareEvokedRegion(GenerationEnv& env, EvokedSource source, int voiceCount, bool neural, int& startX,
+                        int& beats) {
+  Score& score = env.score;
+  const MelodySettings& settings = score.settings.melody;
+  const bool untouched = score.hasFlag(kFlagUntouchedResult);
+  beats = settings[kMelodyLength];
+  if (isOn(settings, kBetweenLocators)) {
+    const int partCount = untouched ? 4 : voiceCount;
+    const int topPart = untouched ? kSopranoSet : score.editPart();
+    Region region;
+    if (takeLocatorRegion(env, partsDownFrom(topPart, partCount), region) != 0) return -1;
+    startX = region.startX;
+    if (region.betweenLocators()) beats = region.beats;
+    return 0;
+  }
+  const bool extending = isOn(settings, kExtendExisting) && source != EvokedSource::Button;
+  if (untouched && extending) {
+    // Nothing is cleared; the new lines continue after the existing ones.
+    startX = endOfMelodies(score);
+    return 0;
+  }
+  // The neural generator extends the written melody itself.
+  if (!untouched && neural && isOn(settings, kExtendExisting)) return 0;
+  if (!untouched && env.askSaveChanges() != 0) return -2;
+  newSong(score, kClearMelodies, env.ui);
+  return 0;
+}
 
 int runEvokedDriver(GenerationEnv& env, const MelodySettings& settings, int voiceCount, int beats,
                     VoiceLines& lines) {

@@ -19,6 +19,14 @@ inline constexpr int kDrumsOnlyEvokedLines = 4;  // "0:D"
 // done (busy, refused part, question cancelled, request cancelled).
 int generateEvokedLines(GenerationEnv& env, int buttonVoices, EvokedSource source);
 
+// Empties what new lines replace: the notes between the locators, or the
+// melody parts (after the save-changes question when they hold edited
+// material). The neural generator (`neural`) keeps edited parts it is asked
+// to extend. Answers 0 with the region's start and beats, -1 after a
+// message, -2 when the question stopped the command.
+int prepareEvokedRegion(GenerationEnv& env, EvokedSource source, int voiceCount, bool neural, int& startX,
+                        int& beats);
+
 // Searches `voiceCount` lines of `beats` beats with the retries of the request;
 // shows "Failed to generate lines" when every try failed. 0 success, -1
 // failure, -2 cancelled.

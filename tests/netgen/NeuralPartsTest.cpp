@@ -1,0 +1,120 @@
+// keepLongestAtOnset, the server address and the server child process.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <unistd.h>
+
+#include "LoopbackServer.h"
+#include "netgen/AiTypes.h"
+#include "netgen/NeuralFunctions.h"
+#include "netgen/adapters/CppRestHttpClient.h"
+#include "netgen/adapters/LocalServerProcess.h"
+#include "support/FakeUi.h"
+
+namespace quorvel::test {
+namespace {
+
+TEST(KeepLongestAtOnset, EachStartKeepsItsLongestNoteAsOneUndoStep) {
+  Score score;
+  const NoteCode shortHigh = makeMelodyNote(2, 74, 2, 1), longLow = makeMelodyNote(2, 60, 6, 1);
+  const NoteCode equalHigh = makeMelodyNote(10, 70, 4, 1), equalLow = makeMelodyNote(10, 65, 4, 1);
+  const NoteCode early = makeMelodyNote(1, 60, 1, 1), earlyTwin = makeMelodyNote(1, 62, 3, 1);
+  for (NoteCode c : {shortHigh, longLow, equalHigh, equalLow, early, earlyTwin}) addNote(score, 1, c);
+  keepLongestAtOnset(score, 1, 10);  // from step 2
+  EXPECT_EQ(score.noteSets[1], (NoteSet{early, earlyTwin, longLow, equalHigh}));
+  EXPECT_EQ(score.noteSets[kMelodyView], score.noteSets[1]);
+  FakeUi ui;
+  score.settings.parts.editPart = 1;
+  undo(score, ui);
+  EXPECT_EQ(score.noteSets[1].size(), 6u);
+}
+
+TEST(ServerAddress, HostAndPortFromText) {
+  EXPECT_EQ(parseServerAddress("gen.example:8080")->host, "gen.example");
+  EXPECT_EQ(parseServerAddress("[::1]:44218")->port, 44218);
+  EXPECT_TRUE(parseServerAddress("[::1]:44218")->isThisMachine());
+  EXPECT_FALSE(parseServerAddress("host"));
+  EXPECT_FALSE(parseServerAddress("host:0"));
+  EXPECT_FALSE(parseServerAddress("host:99999"));
+  EXPECT_FALSE(parseServerAddress("a/b:80"));
+}
+
+// A stand-in server program that records where and how it was started and
+// then waits to be stopped, without ever answering.
+std::filesystem::path writeSilentServer(const std::filesystem::path& dir) {
+  std::filesystem::create_directories(dir);
+  const auto program = dir / kServerProgramName;
+  std::ofstream(program) << "#!/bin/sh\necho \"$PWD $*\" > started.txt\nexec sleep 30\n";
+  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+  return program;
+}
+
+TEST(LocalServerProcess, StartsBesideTheProgramAndIsStoppedAgain) {
+  const auto dir = std::filesystem::temp_directory_path() / ("quorvel-server-test-" + std::to_string(getpid()));
+  writeSilentServer(dir);
+  const int port = freeLoopbackPort();
+  auto http = std::make_shared<CppRestHttpClient>(std::chrono::milliseconds(200));
+  LocalServerProcess server(dir, http, std::chrono::milliseconds(600));
+  EXPECT_FALSE(server.start({"127.0.0.1", port}));  // it never answers
+  std::string started;
+  std::getline(std::ifstream(dir / "started.txt"), started);
+  EXPECT_EQ(started, dir.string() + " --listen 127.0.0.1:" + std::to_string(port));
+  server.stop();
+  std::filesystem::remove_all(dir);
+}
+
+TEST(RemoteClient, StartsTheLocalServerOnceWhenNothingAnswers) {
+  // Stands in for the child process: a loopback listener on the address asked.
+  struct ListenerStarter : LocalServer {
+    int starts = 0;
+    std::unique_ptr<LoopbackServer> listener;
+    bool start(const ServerAddress& address) override {
+      ++starts;
+      listener = std::make_unique<LoopbackServer>([](const std::string&) { return ScriptedReply{"0 1 2 3 4 5"}; },
+                                                  address.port);
+      return true;
+    }
+    void stop() override { listener.reset(); }
+  };
+  auto owned = std::make_unique<ListenerStarter>();
+  ListenerStarter& starter = *owned;
+  const ServerAddress address{"127.0.0.1", freeLoopbackPort()};
+  RemoteClient client(address, std::make_shared<CppRestHttpClient>(), std::move(owned));
+  const HttpReply reply = client.get(aiTypesUrl(address));
+  EXPECT_TRUE(reply.ok());
+  EXPECT_EQ(reply.body, "0 1 2 3 4 5");
+  starter.stop();
+  EXPECT_EQ(client.get(aiTypesUrl(address)).outcome, HttpReply::Outcome::Unreachable);
+  EXPECT_EQ(starter.starts, 1);
+}
+
+}  // namespace
+}  // namespace quorvel::test
+
+namespace quorvel::test {
+namespace {
+
+TEST(RequestAiTypes, RefreshesFromTheServerAndStaysSilentWithoutOne) {
+  LoopbackServer server([](const std::string& target) {
+    return ScriptedReply{target == "/genre" ? "0_chorale,1_folk 0 0 0 0_rock 0" : "ty"};
+  });
+  RemoteClient client(server.address(), std::make_shared<CppRestHttpClient>());
+  AiTypeLists lists{};
+  bool firstFill = true;
+  AiTypePageFill fill = fillAiTypePage(client, lists, false, firstFill);
+  EXPECT_TRUE(fill.refill);
+  EXPECT_FALSE(firstFill);
+  EXPECT_EQ(fill.boxes[0].entries, (std::vector<std::string>{"0_chorale", "1_folk"}));
+  EXPECT_EQ(fill.boxes[4].entries, (std::vector<std::string>{"0_rock"}));  // "Drums: " is list 4
+  EXPECT_FALSE(fillAiTypePage(client, lists, false, firstFill).refill);
+
+  RemoteClient nobody({"127.0.0.1", freeLoopbackPort()}, std::make_shared<CppRestHttpClient>());
+  EXPECT_FALSE(requestAiTypes(nobody, lists));
+  EXPECT_EQ(lists[0].count, 2);
+}
+
+}  // namespace
+}  // namespace quorvel::test

@@ -1,0 +1,166 @@
+// The G functions against a real HTTP server on loopback.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "NeuralFixture.h"
+#include "netgen/NeuralCommands.h"
+#include "netgen/NeuralFunctions.h"
+
+namespace quorvel::test {
+namespace {
+
+constexpr const char* kFailed = "Failed to connect to the server.";
+
+class NeuralRequestTest : public NeuralFixture {};
+
+TEST_F(NeuralRequestTest, MelodyFromAnEmptySongThenTheNextCandidatesThenANewRequest) {
+  startServer();
+  replyWith("f9ec f9ec .\nf1ec .");
+  ASSERT_EQ(runNeuralGeneration(*env, "0to1G"), 0);
+  EXPECT_EQ(server->targets(), (std::vector<std::string>{"/gen?type=0&genre=0&len=0&data="}));
+  // Key note 72: the middle-C tokens come back at 72, from the song's start.
+  EXPECT_EQ(part(3), (NoteSet{makeMelodyNote(2, 72, 4, 3), makeMelodyNote(6, 72, 4, 3)}));
+  EXPECT_EQ(score.noteSets[kSelection], part(3));
+  EXPECT_TRUE(score.hasFlag(kFlagUntouchedResult));
+
+  ASSERT_EQ(runNeuralGeneration(*env, "0to1G"), 0);  // the second candidate in place of the first
+  EXPECT_EQ(part(3), (NoteSet{makeMelodyNote(2, 74, 4, 3)}));
+  EXPECT_EQ(server->targets().size(), 1u);
+
+  replyWith("f9ec .");
+  ASSERT_EQ(runNeuralGeneration(*env, "0to1G"), 0);  // no third candidate: ask again
+  EXPECT_EQ(server->targets().size(), 2u);
+  EXPECT_EQ(part(3), (NoteSet{makeMelodyNote(2, 72, 4, 3)}));
+  EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(NeuralRequestTest, ExtendingSendsTheContextAndSkipsTheEcho) {
+  startServer();
+  score.settings.melody[kExtendExisting] = 10;
+  writeMelody(3, 2, 4);  // edited material at key 72: kept, sent from middle C
+  const NoteSet before = part(3);
+  // The echo of "f9ec+f5ec+f1ec+f9ec+" is 20 characters long.
+  replyWith("f9ec+f5ec+f1ec+f9ec+f9ec .");
+  ASSERT_EQ(runNeuralGeneration(*env, "0to1G"), 0);
+  ASSERT_EQ(server->targets().size(), 1u);
+  EXPECT_EQ(server->targets()[0], "/gen?type=0&genre=0&len=4&data=f9ec+f5ec+f1ec+f9ec+");
+  NoteSet expected = before;
+  expected.insert(makeMelodyNote(18, 72, 4, 3));  // after the last note, which ends at step 18
+  EXPECT_EQ(part(3), expected);
+  EXPECT_EQ(score.cueIndicator.load(), 90);
+}
+
+TEST_F(NeuralRequestTest, EveryFailureShowsItsMessageAndLeavesTheSongAsItWas) {
+  score.settings.melody[kExtendExisting] = 10;
+  writeMelody(3, 2, 8);
+  addNote(score, kDrumSet3, makeDrumNote(2, 1, 4, 3, 127));
+  const auto before = songSets(score);
+  const std::vector<std::pair<std::string, ScriptedReply>> replies{
+      {"refusal", {"ty: no model"}},
+      {"garbage", {"f9ec zz ."}},
+      {"non-ASCII", {"f9ec \xC3\xA9 ."}},
+      {"note outside the score", {"1ec ."}},
+      {"oversized", {std::string(8000, '0')}},
+      {"HTTP error", {"f9ec .", 500}},
+  };
+  startServer();
+  for (const auto& [what, scripted] : replies) {
+    SCOPED_TRACE(what);
+    {
+      std::lock_guard lock(replyMutex);
+      reply = [scripted](const std::string&) { return scripted; };
+    }
+    ui.clearRecords();
+    runNeuralGeneration(*env, "0to1G");
+    EXPECT_EQ(messages(), std::vector<std::string>{kFailed});
+    EXPECT_EQ(songSets(score), before);
+    EXPECT_EQ(remote.candidateIndex, kNoCandidate);
+  }
+}
+
+TEST_F(NeuralRequestTest, RefusedConnectionAndTimeOut) {
+  score.settings.melody[kExtendExisting] = 10;
+  writeMelody(3, 2, 8);
+  const auto before = songSets(score);
+  connectTo({"127.0.0.1", freeLoopbackPort()});
+  runNeuralGeneration(*env, "0to1G");
+  EXPECT_EQ(messages(), std::vector<std::string>{kFailed});
+
+  startServer();
+  replyWith("f9ec .", std::chrono::milliseconds(1500));
+  connectTo(server->address(), std::chrono::milliseconds(200));
+  ui.clearRecords();
+  runNeuralGeneration(*env, "0to1G");
+  EXPECT_EQ(messages(), std::vector<std::string>{kFailed});
+  EXPECT_EQ(songSets(score), before);
+}
+
+TEST_F(NeuralRequestTest, ASlowReplyKeepsTheWindowThreadPumping) {
+  startServer();
+  replyWith("f9ec .", std::chrono::milliseconds(400));
+  ASSERT_EQ(runNeuralGeneration(*env, "0to1G"), 0);
+  EXPECT_EQ(part(3).size(), 1u);
+  EXPECT_GE(ui.pumps(), 20);  // one every few milliseconds while the request ran
+  ASSERT_EQ(ui.progressOpenings().size(), 1u);
+  EXPECT_EQ(ui.progressOpenings()[0].first.title, "Now Generating..");
+  EXPECT_EQ(ui.progressOpenings()[0].second, 20000);
+  EXPECT_FALSE(ui.progressOpen());
+}
+
+TEST_F(NeuralRequestTest, ClosingTheProgressWindowAbandonsTheRequest) {
+  score.settings.melody[kExtendExisting] = 10;
+  writeMelody(3, 2, 8);
+  const auto before = songSets(score);
+  startServer();
+  replyWith("f9ec .", std::chrono::milliseconds(300));
+  ui.cancelProgressWhenOpen();
+  runNeuralGeneration(*env, "0to1G");
+  EXPECT_TRUE(ui.messages().empty());
+  EXPECT_EQ(songSets(score), before);
+  EXPECT_EQ(remote.candidateIndex, kNoCandidate);
+}
+
+TEST_F(NeuralRequestTest, CounterLineFromTheEditPartsPhraseIntoThePartBelow) {
+  startServer();
+  writeMelody(3, 2, 8);
+  score.settings.counterNn.quantizeRate[0] = 0.0;
+  replyWith("f9ec f9dc .");
+  ASSERT_EQ(runNeuralGeneration(*env, "1to1G"), 0);
+  ASSERT_EQ(server->targets().size(), 1u);
+  EXPECT_EQ(server->targets()[0], "/gen?type=1&genre=0&len=8&data=f9ec+f5ec+f1ec+f9ec+f5ec+f1ec+f9ec+f5ec+");
+  EXPECT_EQ(part(2), (NoteSet{makeMelodyNote(2, 72, 4, 2), makeMelodyNote(6, 72, 8, 2)}));
+  EXPECT_EQ(score.editPart(), 3);
+  EXPECT_TRUE(score.noteSets[kSelection].empty());
+
+  ui.clearRecords();
+  removeSet(score, 3);
+  writeMelody(3, 2, 3);  // too short for a phrase
+  EXPECT_EQ(runNeuralGeneration(*env, "1to1G"), -1);
+  EXPECT_EQ(messages(), std::vector<std::string>{"Not enough source parts."});
+  EXPECT_EQ(server->targets().size(), 1u);
+}
+
+TEST_F(NeuralRequestTest, DrumsAfterTheExistingDrumsAndAlongTheParts) {
+  startServer();
+  score.settings.generatorNn.quantizeRate = {0, 0, 0};
+  score.settings.generatorNn.shuffleRate = {0, 0, 0};
+  score.settings.melody[kMelodyLength] = 4;  // 80 x of drums
+  replyWith("1001 0 2 .");
+  ASSERT_EQ(runNeuralGeneration(*env, "0toDG"), 0);
+  EXPECT_EQ(server->targets().back(), "/gen?type=4&genre=0&len=0&data=");
+  // An accent bit wins over the normal bit of the same lane.
+  EXPECT_EQ(score.noteSets[kDrumSet3], (NoteSet{makeDrumNote(2, 1, 4, 3, 127)}));
+  EXPECT_EQ(score.noteSets[kDrumSet3 - 1], (NoteSet{makeDrumNote(4, 2, 4, 2, 100)}));
+
+  writeMelody(3, 2, 16);
+  writeMelody(0, 2, 16, 48);
+  replyWith("1 1 1 .");
+  ASSERT_EQ(runNeuralGeneration(*env, "NtoDG"), 0);
+  ASSERT_TRUE(server->targets().back().starts_with("/gen?type=5&genre=0&len=61&data=9+90+90+90+9+"));
+  EXPECT_EQ(score.noteSets[kDrumSet3 - 1].size(), 3u);
+  EXPECT_TRUE(score.noteSets[kDrumSet3].empty());
+}
+
+}  // namespace
+}  // namespace quorvel::test
