@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/CommandTable.h"
@@ -17,6 +18,8 @@
 #include "generator/GenerationEnv.h"
 #include "model/Random.h"
 #include "model/Score.h"
+#include "netgen/RemoteClient.h"
+#include "netgen/RemoteState.h"
 
 namespace quorvel {
 
@@ -59,6 +62,12 @@ struct AppContext {
   Player* player = nullptr;  // owned by the program; absent in tests without sound
   GenerationState generation;
   DrumLibrary drumLibrary;
+  // The G modes: the last reply's candidates and the connection to the
+  // server. The program installs the client at start; without one the G
+  // buttons answer "Failed to connect to the server.".
+  RemoteState remote;
+  std::unique_ptr<RemoteClient> remoteClient;
+  bool aiTypesFirstFill = true;  // the "AI Type" page refills its boxes once per run
 
   // 10 while infinite generation runs; read by its loop on other threads.
   std::atomic<std::int32_t> infiniteRunning{0};

@@ -78,8 +78,6 @@ void wireGeneration(AppContext& app) {
   t.bind(cmd::k1to3A, localGeneration("1to3A", false));
   t.bind(cmd::k0toDA, localGeneration("0toDA", true));
   t.bind(cmd::kNtoDA, localGeneration("NtoDA", true));
-  t.bind(cmd::kZeroToN, localGeneration("0toN", false));
-  t.bind(cmd::kNToN, localGeneration("NtoN", false));
   app.ops.cancelGeneration = [](AppContext& a) {
     GenerationEnv env = a.generationEnv();
     return cancelGeneration(env);
@@ -121,6 +119,7 @@ void wireSubsystems(AppContext& app) {
   wireFiles(app);
   wireTools(app);
   wireGeneration(app);
+  wireRemoteGeneration(app);
   wirePlayback(app);
 }
 

@@ -6,5 +6,7 @@ namespace quorvel {
 struct AppContext;
 
 void wireSubsystems(AppContext& app);
+// The G buttons, and "0toN"/"NtoN" when the options send them to the server.
+void wireRemoteGeneration(AppContext& app);
 
 }  // namespace quorvel

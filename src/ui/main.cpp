@@ -16,6 +16,7 @@
 #include "base/Messages.h"
 #include "base/TextFormat.h"
 #include "app/StartUp.h"
+#include "netgen/adapters/RemoteConnection.h"
 #include "playback/Player.h"
 #include "playback/adapters/RtMidiInput.h"
 #include "playback/adapters/SystemDevices.h"
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
   quorvel::AppContext app(ui);
   app.programDir = QCoreApplication::applicationDirPath().toStdString();
   loadDrumGrooves(app);
+  app.remoteClient = quorvel::makeRemoteClient(quorvel::serverAddressFromEnvironment(), app.programDir);
 
   quorvel::SystemDevices devices;
   quorvel::Player player(app.score, devices);
