@@ -126,8 +126,9 @@ int prepareEvokedRegion(GenerationEnv& env, EvokedSource source, int voiceCount,
     startX = endOfMelodies(score);
     return 0;
   }
-  // The neural generator extends the written melody itself.
-  if (!untouched && neural && isOn(settings, kExtendExisting)) return 0;
+  // The neural generator extends the parts itself; its shown candidate is
+  // replaced on its own, the parts it extends stay.
+  if (neural && isOn(settings, kExtendExisting)) return 0;
   if (!untouched && env.askSaveChanges() != 0) return -2;
   newSong(score, kClearMelodies, env.ui);
   return 0;

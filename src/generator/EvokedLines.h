@@ -21,8 +21,8 @@ int generateEvokedLines(GenerationEnv& env, int buttonVoices, EvokedSource sourc
 
 // Empties what new lines replace: the notes between the locators, or the
 // melody parts (after the save-changes question when they hold edited
-// material). The neural generator (`neural`) keeps edited parts it is asked
-// to extend. Answers 0 with the region's start and beats, -1 after a
+// material). The neural generator (`neural`) keeps the parts it is asked to
+// extend. Answers 0 with the region's start and beats, -1 after a
 // message, -2 when the question stopped the command.
 int prepareEvokedRegion(GenerationEnv& env, EvokedSource source, int voiceCount, bool neural, int& startX,
                         int& beats);

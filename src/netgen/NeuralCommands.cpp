@@ -163,10 +163,12 @@ int neuralDrumsWhileBusy(NeuralEnv& env, NeuralDrumsKind kind, int startX) {
   const std::size_t rateKind = along ? 2 : 1;
   const int result = along ? nnMelodyToDrums(env, rates.quantizeRate[rateKind], rates.shuffleRate[rateKind])
                            : nnDrums(env, rates.quantizeRate[rateKind], rates.shuffleRate[rateKind]);
+  // Only a placed result may be replaced later without the save-changes question.
+  if (result != 0) return result;
   score.settings.drums.drumSet = kDrumSet3;
   markModified(score, env.ui());
   score.setFlag(kFlagUntouchedResult);
-  return result;
+  return 0;
 }
 
 // The end x of the edit part's last note: where counter lines that follow a
@@ -191,7 +193,8 @@ int neuralEvokedWhileBusy(NeuralEnv& env, int voiceCount, EvokedSource source) {
   if (const int prepared = prepareEvokedRegion(env.local, source, voiceCount, true, startX, beats); prepared != 0)
     return prepared;
   if (isOn(score.settings.melody, kBetweenLocators)) env.remote.generationPosition = startX;
-  nnMelody(env);
+  // Only a placed result may be replaced later without the save-changes question.
+  if (nnMelody(env) != 0) return -1;
   markModified(score, env.ui());
   score.setFlag(kFlagUntouchedResult);
   if (voiceCount < 2) return 0;

@@ -62,8 +62,9 @@ int nnDrums(NeuralEnv& env, double quantizeRate, double shuffleRate) {
   const int next = nextCandidate(env.remote, kKindDrums);
   if (next == kShowNextCandidate) {
     const int removeFrom = between ? -1 : env.remote.decodePosition;
-    if (!showDrums(env, RequestType::Drums, quantizeRate, shuffleRate, removeFrom)) failUndecodable(env);
-    return 0;
+    if (showDrums(env, RequestType::Drums, quantizeRate, shuffleRate, removeFrom)) return 0;
+    failUndecodable(env);
+    return -1;
   }
   if (env.resetOutput) env.resetOutput();
   if (next == kFreshRequest) env.remote.decodePosition = kSongStartX;
@@ -73,15 +74,16 @@ int nnDrums(NeuralEnv& env, double quantizeRate, double shuffleRate) {
   if (next == kFreshRequest) {
     if (encoded.start > kLastGenerationX && !env.infiniteRunning()) {
       showGenerationMessage(env.local, "You can't generate lines with selecting part");
-      return 0;
+      return -1;
     }
     env.remote.generationPosition = encoded.start;
   }
-  if (!sendNeuralRequest(env, RequestType::Drums, kKindDrums, encoded)) return 0;
+  if (!sendNeuralRequest(env, RequestType::Drums, kKindDrums, encoded)) return -1;
   env.remote.decodePosition = encoded.start;
   score.cueIndicator = encoded.start;
-  if (!showDrums(env, RequestType::Drums, quantizeRate, shuffleRate)) failUndecodable(env);
-  return 0;
+  if (showDrums(env, RequestType::Drums, quantizeRate, shuffleRate)) return 0;
+  failUndecodable(env);
+  return -1;
 }
 
 int nnMelodyToDrums(NeuralEnv& env, double quantizeRate, double shuffleRate) {

@@ -7,7 +7,7 @@
 namespace quorvel {
 
 // A new melody in the edit part after (or between the locators instead of)
-// the existing one. Always answers 0.
+// the existing one. 0, or -1 when nothing was placed (refused, failed).
 int nnMelody(NeuralEnv& env);
 
 // A counter line into part t below the edit part's line; the request type
@@ -19,8 +19,8 @@ int nnCounter3to1(NeuralEnv& env, int t);
 
 // Drums after (or between the locators instead of) the existing drums, and
 // drums along the four parts; post-processed with the drum quantize and
-// shuffle rates of their kind. nnMelodyToDrums answers -1 when the parts give
-// no usable source or the request failed.
+// shuffle rates of their kind. 0, or -1 when nothing was placed (no usable
+// source, refused, failed).
 int nnDrums(NeuralEnv& env, double quantizeRate, double shuffleRate);
 int nnMelodyToDrums(NeuralEnv& env, double quantizeRate, double shuffleRate);
 

@@ -111,7 +111,7 @@ int nnMelody(NeuralEnv& env) {
     const auto decoded = decodeShown(env, part, between);
     if (!decoded) {
       failUndecodable(env);
-      return 0;
+      return -1;
     }
     removeShownCandidate(score, env.ui());
     commitCandidate(score, env.ui(), part, decoded->notes);
@@ -130,16 +130,16 @@ int nnMelody(NeuralEnv& env) {
   if (next == kFreshRequest) {
     if (encoded.start > kLastGenerationX && !env.infiniteRunning()) {
       showGenerationMessage(env.local, "You can't generate lines with selecting part");
-      return 0;
+      return -1;
     }
     env.remote.generationPosition = encoded.start;
   }
-  if (!sendNeuralRequest(env, RequestType::Generator, kKindMelody, encoded)) return 0;
+  if (!sendNeuralRequest(env, RequestType::Generator, kKindMelody, encoded)) return -1;
   env.remote.decodePosition = encoded.start;
   const auto decoded = decodeShown(env, part, between);
   if (!decoded) {
     failUndecodable(env);
-    return 0;
+    return -1;
   }
   score.cueIndicator = encoded.start;
   commitCandidate(score, env.ui(), part, decoded->notes);

@@ -106,9 +106,9 @@ TEST(FindPhrase, EndsBeforeTheNoteThatBreaksIt) {
 }
 
 TEST(TokenText, KeepsOnlyWholeTokensAndCountsThem) {
-  TokenText text(12);  // 11 characters and the terminating zero
+  TokenText text(11);  // 10 characters and the terminating zero
   EXPECT_TRUE(text.add(0xF9EC));
-  EXPECT_FALSE(text.add(0xC0000));  // "c0000+" would end at character 12
+  EXPECT_FALSE(text.add(0xC0000));  // "c0000+" would end at character 11
   EXPECT_FALSE(text.add(0));        // closed once a token did not fit
   EXPECT_EQ(text.text(), "f9ec+");
   EXPECT_EQ(text.count(), 1);

@@ -19,11 +19,11 @@ namespace {
 
 TEST(KeepLongestAtOnset, EachStartKeepsItsLongestNoteAsOneUndoStep) {
   Score score;
-  const NoteCode shortHigh = makeMelodyNote(2, 74, 2, 1), longLow = makeMelodyNote(2, 60, 6, 1);
+  const NoteCode shortHigh = makeMelodyNote(3, 74, 2, 1), longLow = makeMelodyNote(3, 60, 6, 1);
   const NoteCode equalHigh = makeMelodyNote(10, 70, 4, 1), equalLow = makeMelodyNote(10, 65, 4, 1);
   const NoteCode early = makeMelodyNote(1, 60, 1, 1), earlyTwin = makeMelodyNote(1, 62, 3, 1);
   for (NoteCode c : {shortHigh, longLow, equalHigh, equalLow, early, earlyTwin}) addNote(score, 1, c);
-  keepLongestAtOnset(score, 1, 10);  // from step 2
+  keepLongestAtOnset(score, 1, 15);  // from step 3: the pair at step 1 stays
   EXPECT_EQ(score.noteSets[1], (NoteSet{early, earlyTwin, longLow, equalHigh}));
   EXPECT_EQ(score.noteSets[kMelodyView], score.noteSets[1]);
   FakeUi ui;

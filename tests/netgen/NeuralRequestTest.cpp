@@ -41,7 +41,7 @@ TEST_F(NeuralRequestTest, ExtendingSendsTheContextAndSkipsTheEcho) {
   writeMelody(3, 2, 4);  // edited material at key 72: kept, sent from middle C
   const NoteSet before = part(3);
   // The echo of "f9ec+f5ec+f1ec+f9ec+" is 20 characters long.
-  replyWith("f9ec+f5ec+f1ec+f9ec+f9ec .");
+  replyWith("f9ec+f5ec+f1ec+f9ec+f9ec .f5ec .");
   ASSERT_EQ(runNeuralGeneration(*env, "0to1G"), 0);
   ASSERT_EQ(server->targets().size(), 1u);
   EXPECT_EQ(server->targets()[0], "/gen?type=0&genre=0&len=4&data=f9ec+f5ec+f1ec+f9ec+");
@@ -49,6 +49,13 @@ TEST_F(NeuralRequestTest, ExtendingSendsTheContextAndSkipsTheEcho) {
   expected.insert(makeMelodyNote(18, 72, 4, 3));  // after the last note, which ends at step 18
   EXPECT_EQ(part(3), expected);
   EXPECT_EQ(score.cueIndicator.load(), 90);
+
+  // Again: the next candidate replaces the shown one; the melody it extends stays.
+  ASSERT_EQ(runNeuralGeneration(*env, "0to1G"), 0);
+  expected = before;
+  expected.insert(makeMelodyNote(18, 73, 4, 3));
+  EXPECT_EQ(part(3), expected);
+  EXPECT_EQ(server->targets().size(), 1u);
 }
 
 TEST_F(NeuralRequestTest, EveryFailureShowsItsMessageAndLeavesTheSongAsItWas) {
@@ -56,6 +63,7 @@ TEST_F(NeuralRequestTest, EveryFailureShowsItsMessageAndLeavesTheSongAsItWas) {
   writeMelody(3, 2, 8);
   addNote(score, kDrumSet3, makeDrumNote(2, 1, 4, 3, 127));
   const auto before = songSets(score);
+  // Candidates come after the echo of the request's data.
   const std::vector<std::pair<std::string, ScriptedReply>> replies{
       {"refusal", {"ty: no model"}},
       {"garbage", {"f9ec zz ."}},
@@ -69,7 +77,11 @@ TEST_F(NeuralRequestTest, EveryFailureShowsItsMessageAndLeavesTheSongAsItWas) {
     SCOPED_TRACE(what);
     {
       std::lock_guard lock(replyMutex);
-      reply = [scripted](const std::string&) { return scripted; };
+      reply = [scripted](const std::string& target) {
+        ScriptedReply echoed = scripted;
+        if (!scripted.body.starts_with("ty")) echoed.body = target.substr(target.find("&data=") + 6) + scripted.body;
+        return echoed;
+      };
     }
     ui.clearRecords();
     runNeuralGeneration(*env, "0to1G");
@@ -136,6 +148,7 @@ TEST_F(NeuralRequestTest, CounterLineFromTheEditPartsPhraseIntoThePartBelow) {
   ui.clearRecords();
   removeSet(score, 3);
   writeMelody(3, 2, 3);  // too short for a phrase
+  remote.lastRequestKind = kKindNone;  // a fresh request (after used-up candidates it is sent anyway)
   EXPECT_EQ(runNeuralGeneration(*env, "1to1G"), -1);
   EXPECT_EQ(messages(), std::vector<std::string>{"Not enough source parts."});
   EXPECT_EQ(server->targets().size(), 1u);
