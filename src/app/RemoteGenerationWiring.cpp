@@ -5,6 +5,7 @@
 #include "app/AppContext.h"
 #include "app/CommandIds.h"
 #include "app/PartSelection.h"
+#include "app/ViewGeometry.h"
 #include "app/Wiring.h"
 #include "base/Messages.h"
 #include "generator/GenerationCommands.h"
@@ -21,8 +22,13 @@ int runNeural(AppContext& a, std::string_view label) {
     showGenerationMessage(local, "Failed to connect to the server.");
     return -1;
   }
-  NeuralEnv env{local, a.remote, *a.remoteClient, {}};
+  NeuralEnv env{local, a.remote, *a.remoteClient, {}, {}};
   if (a.player) env.resetOutput = [player = a.player] { player->device().reset(); };
+  env.scrollTo = [&a](int x) {
+    a.view.scrollX = x;
+    clampScroll(a.view);
+    a.ui.redraw(RedrawTarget::All);
+  };
   return runNeuralGeneration(env, label).value_or(-2);
 }
 

@@ -81,6 +81,7 @@ int nnDrums(NeuralEnv& env, double quantizeRate, double shuffleRate) {
   if (!sendNeuralRequest(env, RequestType::Drums, kKindDrums, encoded)) return -1;
   env.remote.decodePosition = encoded.start;
   score.cueIndicator = encoded.start;
+  env.showGenerationAt(encoded.start);
   if (showDrums(env, RequestType::Drums, quantizeRate, shuffleRate)) return 0;
   failUndecodable(env);
   return -1;
@@ -115,6 +116,7 @@ int nnMelodyToDrums(NeuralEnv& env, double quantizeRate, double shuffleRate) {
   if (!sendNeuralRequest(env, RequestType::MelodyToDrums, kKindMelodyToDrums, encoded)) return -1;
   env.remote.decodePosition = encoded.start;
   score.cueIndicator = encoded.start;
+  env.showGenerationAt(encoded.start);
   if (!showDrums(env, RequestType::MelodyToDrums, quantizeRate, shuffleRate)) {
     failUndecodable(env);
     return -1;

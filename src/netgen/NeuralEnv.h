@@ -16,11 +16,17 @@ struct NeuralEnv {
   RemoteClient& client;
   // Silences every sounding note before a new request; empty without a device.
   std::function<void()> resetOutput;
+  // Scrolls the panes so that timeline x is at their left edge; empty headless.
+  std::function<void(int x)> scrollTo;
 
   Score& score() { return local.score; }
   Ui& ui() { return local.ui; }
   int language() { return local.score.settings.general.language; }
   bool infiniteRunning() const { return local.score.hasFlag(kFlagInfinite); }
+  // After a new reply: the panes show the generation from a bar before it.
+  void showGenerationAt(int startX) {
+    if (scrollTo) scrollTo(startX - 80 > kSongStartX ? startX - 80 : kSongStartX);
+  }
 };
 
 }  // namespace quorvel

@@ -142,6 +142,7 @@ int nnMelody(NeuralEnv& env) {
     return -1;
   }
   score.cueIndicator = encoded.start;
+  env.showGenerationAt(encoded.start);
   commitCandidate(score, env.ui(), part, decoded->notes);
   env.remote.lastEndX = decoded->endX;
   return 0;
