@@ -1,5 +1,6 @@
-// quorvel-cli generate: one local generation mode, run headless as its
-// toolbar button would be, on an empty song or on a MIDI file.
+// quorvel-cli generate: one generation mode, run headless as its toolbar
+// button would be, on an empty song or on a MIDI file. The G modes ask the
+// generation server; --candidate K shows the K-th candidate of its reply.
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
@@ -12,6 +13,8 @@
 #include "cli/SongLoading.h"
 #include "generator/GenerationCommands.h"
 #include "model/Score.h"
+#include "netgen/NeuralCommands.h"
+#include "netgen/adapters/RemoteConnection.h"
 
 namespace quorvel::cli {
 namespace {
@@ -23,6 +26,8 @@ struct Options {
   std::optional<int> key, scaleMode, beats, part, track;
   std::vector<int> locators;  // empty, or left and right
   std::optional<std::uint32_t> seed;
+  std::string server;  // HOST:PORT; empty: QUORVEL_SERVER or this machine
+  int candidate = 1;
 };
 
 void applyOptions(const Options& o, Score& score) {
@@ -63,10 +68,14 @@ void readInput(const Options& o, Score& score, Ui& ui) {
   if (o.track) takeTrack(score, imported, *o.track, o.in);
 }
 
-void loadDrums(DrumLibrary& library) {
+std::filesystem::path programDir() {
   std::error_code ec;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  const auto found = findDrumLibrary(ec ? std::filesystem::path(".") : exe.parent_path());
+  return ec ? std::filesystem::path(".") : exe.parent_path();
+}
+
+void loadDrums(DrumLibrary& library) {
+  const auto found = findDrumLibrary(programDir());
   const auto path = found.empty() ? std::filesystem::path("data/drums/patterns.txt") : found;
   std::string error;
   if (loadDrumLibrary(path, library, error) != 0) throw CommandFailed(error);
@@ -86,17 +95,28 @@ void runGenerate(const Options& o) {
   GenerationEnv env{score, ui, random, state, drums, [] { return 0; },
                     o.seed ? MillisecondClock([seed] { return std::int64_t{seed}; }) : steadyMilliseconds};
   const std::int64_t began = steadyMilliseconds();
-  const std::optional<int> result = runLocalGeneration(env, o.mode);
-  if (!result) throw CLI::ValidationError("MODE", "\"" + o.mode + "\" is not a local generation mode");
+  std::optional<int> result = runLocalGeneration(env, o.mode);
+  if (result) {
+    std::cout << "elapsed ms: " << steadyMilliseconds() - began << "\nretries: " << state.lastTries << "\n";
+  } else {
+    const ServerAddress address = o.server.empty() ? serverAddressFromEnvironment() : *parseServerAddress(o.server);
+    const auto client = makeRemoteClient(address, programDir());
+    RemoteState remote;
+    NeuralEnv neural{env, remote, *client, {}, {}};
+    result = pressNeuralButton(neural, o.mode, o.candidate);
+    if (!result) throw CLI::ValidationError("MODE", "\"" + o.mode + "\" is not a generation mode");
+    std::cout << "elapsed ms: " << steadyMilliseconds() - began << "\ncandidates: " << candidateCount(remote) << "\n";
+  }
   clipToTimeline(score);
-  std::cout << "elapsed ms: " << steadyMilliseconds() - began << "\nretries: " << state.lastTries << "\n";
   if (*result != 0) throw CommandFailed("nothing was generated");
   writeSong(score, o.out);
 }
 
 void addGenerate(CLI::App& cli) {
   CLI::App* cmd = cli.add_subcommand(
-      "generate", "Run one local generation mode (0to1A .. NtoDA, 0toN, NtoN) and write the song as a MIDI file");
+      "generate",
+      "Run one generation mode (0to1A .. NtoDA, 0toN, NtoN, or a G mode 0to1G .. NtoDG from the generation server) "
+      "and write the song as a MIDI file");
   auto o = std::make_shared<Options>();
   cmd->add_option("MODE", o->mode, "the toolbar label of the mode, e.g. 0to1A")->required();
   cmd->add_option("OUT", o->out, "the MIDI file to write")->required();
@@ -112,6 +132,10 @@ void addGenerate(CLI::App& cli) {
   cmd->add_option("--locators", o->locators, "generate between these two locators")
       ->expected(2)
       ->check(CLI::Range(0, kTimelineEndX));
+  cmd->add_option("--server", o->server, "the generation server of the G modes, HOST:PORT")
+      ->check([](const std::string& text) { return parseServerAddress(text) ? "" : "expected HOST:PORT"; });
+  cmd->add_option("--candidate", o->candidate, "show the K-th candidate of the server's reply")
+      ->check(CLI::Range(1, kCandidateRows));
   cmd->callback([o] { runGenerate(*o); });
 }
 
