@@ -55,7 +55,7 @@ TEST(CliUsage, BadUsageExitsTwoWithTheCommandNamedOnStderr) {
       {{"read", kSong, "--bogus"}, "quorvel-cli read: "},
       {{"render", kSong, "out.wav", "--tempo", "20"}, "quorvel-cli render: --tempo: Value 20 not in range"},
       {{"generate", "0to1A", "out.mid", "--track", "1"}, "quorvel-cli generate: --track requires --in"},
-      {{"generate", "9to9Z", "out.mid"}, "quorvel-cli generate: MODE: \"9to9Z\" is not a local generation mode"},
+      {{"generate", "9to9Z", "out.mid"}, "quorvel-cli generate: MODE: \"9to9Z\" is not a generation mode"},
   };
   for (const Case& c : cases) {
     const CliRun run = runCli(c.args);
