@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QListWidget>
 #include <QMimeData>
@@ -31,6 +32,10 @@ void drop(QWidget& target, const QStringList& paths) {
   QList<QUrl> urls;
   for (const QString& p : paths) urls.push_back(QUrl::fromLocalFile(p));
   data.setUrls(urls);
+  // Qt delivers a drop only to a widget that accepted the drag entering it.
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&target, &enter);
+  ASSERT_TRUE(enter.isAccepted());
   QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&target, &event);
 }
@@ -70,6 +75,7 @@ TEST(FileListDialog, DroppedFilesEnableTheButtonsAndConvertGetsTheListAndTheType
   dialog.grab().save(QString::fromStdString(::testing::TempDir() + "file-list-dialog.png"));
 
   auto* list = dialog.findChild<QListWidget*>("fileList");
+  ASSERT_EQ(list->count(), 3);
   list->item(0)->setSelected(true);
   list->item(2)->setSelected(true);
   EXPECT_TRUE(del->isEnabled());
