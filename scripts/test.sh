@@ -12,6 +12,7 @@ bash scripts/package.sh build-ci
 
 bash scripts/build.sh build-asan -DQUORVEL_WERROR=ON -DQUORVEL_SANITIZE=ON -DQUORVEL_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan-suppressions.txt" \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 # Every parser's fuzz target builds with clang's libFuzzer and replays its
