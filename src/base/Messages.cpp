@@ -131,6 +131,28 @@ constexpr Twin kCatalogue[] = {
     {"failed to register window class.", "ウィンドウクラスの登録失敗"},
     {"failed to create window.", "ウィンドウの作成失敗"},
     {"bars: %d, beats %d", "小節: %d, 拍: %d"},
+    // The voice-leading check (Tools menu and quorvel-cli check).
+    {"Check Voice Leading", "声部進行のチェック"},
+    {"Bar", "小節"},
+    {"Beat", "拍"},
+    {"Voices", "声部"},
+    {"Rule", "規則"},
+    {"No rule is broken.", "規則に反する箇所はありません。"},
+    {"1 place breaks a rule. Click its row to select its notes.",
+     "規則に反する箇所が1個あります。行をクリックするとその音が選択されます。"},
+    {"%d places break a rule. Click a row to select its notes.",
+     "規則に反する箇所が%d個あります。行をクリックするとその音が選択されます。"},
+    {"bar %d beat %s", "%d小節 %s拍目"},
+    {"parallel fifths", "連続5度"},
+    {"parallel octaves", "連続8度"},
+    {"voice crossing", "声部の交差"},
+    {"leap of 9 semitones or more", "9半音以上の跳躍"},
+    {"tritone leap", "三全音の跳躍"},
+    {"second or seventh against the melody", "旋律に対する2度または7度"},
+    {"repeated note in the melody", "旋律の同音反復"},
+    {"unison with the melody", "旋律とのユニゾン"},
+    {"fifth or octave reached by similar motion in the outer voices", "外声の並達5度・8度"},
+    {"fourth against the lowest voice", "最低声部との4度"},
 };
 
 const std::unordered_map<std::string_view, std::string_view>& japaneseByEnglish() {

@@ -15,6 +15,8 @@
 //   1  the command failed: unreadable input, unwritable output, nothing to
 //      work on, generation gave up
 //   2  bad usage: unknown sub-command or option, missing or out-of-range value
+// except "check", which answers like a test: 0 clean, 1 rules broken, 2 bad
+// usage or input it cannot check.
 // A failure or usage error ends with one line on stderr,
 // "quorvel-cli COMMAND: message"; messages the program would show in a box
 // come before it as "caption: text".
@@ -32,10 +34,17 @@ namespace quorvel::cli {
 enum ExitCode : int { kExitDone = 0, kExitFailed = 1, kExitUsage = 2 };
 
 // Thrown by a sub-command that cannot do its work; the message names what
-// went wrong (usually "PATH: what"), quorvel-cli prefixes the command.
+// went wrong (usually "PATH: what"), quorvel-cli prefixes the command. A
+// command whose answer is its exit code (check: 1 means "rules broken")
+// reports unusable input with kExitUsage so that the two stay apart.
 class CommandFailed : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit CommandFailed(const std::string& message, int exitCode = kExitFailed)
+      : std::runtime_error(message), exitCode_(exitCode) {}
+  int exitCode() const { return exitCode_; }
+
+ private:
+  int exitCode_;
 };
 
 using AddCommand = std::function<void(CLI::App& cli)>;

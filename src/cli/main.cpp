@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     return e.get_exit_code() == 0 ? cli.exit(e) : usageError(cli, e);
   } catch (const CommandFailed& e) {
     std::cerr << commandName(cli) << ": " << e.what() << "\n";
-    return kExitFailed;
+    return e.exitCode();
   }
   return kExitDone;
 }
