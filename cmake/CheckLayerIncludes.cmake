@@ -1,6 +1,6 @@
 # Fails when a src/ file includes a folder its layer may not use, or a
 # library reserved for the front-end (Qt) or for adapters (FluidSynth,
-# RtMidi, cpprestsdk). Run by the build: cmake -DSRC=... -DMAP=... -DSTAMP=... -P
+# RtMidi, cpprestsdk, libdbus). Run by the build: cmake -DSRC=... -DMAP=... -DSTAMP=... -P
 cmake_minimum_required(VERSION 3.25)
 file(STRINGS ${MAP} lines)
 set(dirs "")
@@ -44,7 +44,7 @@ foreach(file IN LISTS files)
       endif()
     elseif(line MATCHES "#[ \t]*include[ \t]*<(Q[A-Za-z]+|Qt[A-Za-z]*/)" AND NOT owner STREQUAL "ui")
       list(APPEND faults "src/${file} includes Qt (only src/ui may)")
-    elseif(line MATCHES "#[ \t]*include[ \t]*<(fluidsynth|rtmidi/|RtMidi|cpprest/)" AND NOT owner MATCHES "adapters$")
+    elseif(line MATCHES "#[ \t]*include[ \t]*<(fluidsynth|rtmidi/|RtMidi|cpprest/|dbus/)" AND NOT owner MATCHES "adapters$")
       list(APPEND faults "src/${file} includes ${CMAKE_MATCH_1} (only adapter folders may)")
     endif()
   endforeach()

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   libcpprest-dev libssl-dev libcli11-dev nlohmann-json3-dev
   libfluidsynth-dev fluidsynth timgm6mb-soundfont fluid-soundfont-gm
-  librtmidi-dev libcli11-dev
+  librtmidi-dev libcli11-dev libdbus-1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   openttd-openmsx
   fonts-ipafont-gothic

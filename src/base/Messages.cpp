@@ -79,6 +79,8 @@ constexpr Twin kCatalogue[] = {
     {"Failed to connect to the server.", "サーバとの接続に失敗しました。"},
     {"Failed to open MIDI device", "MIDIオープンに失敗しました"},
     {"No sound device: playing silently", "音源を開けません: 音なしで再生します"},
+    {"No real-time priority: playback may stumble on a busy machine",
+     "リアルタイム優先度を得られません: 負荷の高いときは再生が乱れることがあります"},
     {"Now Learning", "学習中"},
     {"Regularization Completed.", "MIDIファイル正規化が終了しました"},
     {"Analysis Completed.", "解析が終了しました"},

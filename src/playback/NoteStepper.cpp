@@ -33,6 +33,8 @@ DueRange dueRangeAt(int x) {
           static_cast<NoteCode>((x + kStepPixels) / kStepPixels) << kStartShift};
 }
 
+void NoteStepper::send(std::uint32_t message) { out_.sendAt(message, due_); }
+
 void NoteStepper::clear() {
   soundingNotes_.clear();
   soundingDrums_.clear();
@@ -46,7 +48,7 @@ std::vector<NoteCode> NoteStepper::dueInScore(int setIndex, NoteCode lo, NoteCod
 }
 
 void NoteStepper::releaseDueNotes(NoteCode lo, NoteCode hi) {
-  for (NoteCode r : takeRange(soundingNotes_, lo, hi)) out_.send(melodyNoteOff(r));
+  for (NoteCode r : takeRange(soundingNotes_, lo, hi)) send(melodyNoteOff(r));
 }
 
 void NoteStepper::releaseDueDrums(NoteCode lo, NoteCode hi, bool sendRelease) {
@@ -56,7 +58,7 @@ void NoteStepper::releaseDueDrums(NoteCode lo, NoteCode hi, bool sendRelease) {
 }
 
 void NoteStepper::soundNote(NoteCode code) {
-  out_.send(melodyNoteOn(code, settings_.volume));
+  send(melodyNoteOn(code, settings_.volume));
   soundingNotes_.insert(melodyReleaseCode(code));
 }
 
@@ -69,14 +71,14 @@ int NoteStepper::drumKeyOf(NoteCode code) const {
 void NoteStepper::soundDrum(NoteCode code, bool alwaysRelease) {
   const int key = drumKeyOf(code);
   if (key < 0) return;  // no lane of the drum map: nothing to sound
-  out_.send(drumHit(key, drumVelocity(code)));
+  send(drumHit(key, drumVelocity(code)));
   // A hit of a full beat rings out on its own in normal play.
   if (alwaysRelease || drumLength(code) < kMaxDrumLength) soundingDrums_.insert(drumReleaseCode(code));
 }
 
 void NoteStepper::sendDrumRelease(NoteCode releaseCode) {
   const int key = drumKeyOf(releaseCode);
-  if (key >= 0) out_.send(drumRelease(key));
+  if (key >= 0) send(drumRelease(key));
 }
 
 void NoteStepper::normalStep(int x, int setIndex, MuteState mute) {
@@ -98,7 +100,7 @@ void NoteStepper::strictStep(int x, int setIndex) {
 
   // Parts whose sounding note ends here may fall back on a note still written to last.
   for (NoteCode r : takeRange(soundingNotes_, lo, hi)) {
-    out_.send(melodyNoteOff(r));
+    send(melodyNoteOff(r));
     partFlag[static_cast<std::size_t>(melodyPart(r))] = kFlagOn;
   }
   std::erase_if(strictActive_, [x](NoteCode c) {
@@ -119,7 +121,7 @@ void NoteStepper::strictStep(int x, int setIndex) {
                                  [&](NoteCode s) { return melodyPart(s) == melodyPart(n); });
     if (sounding != soundingNotes_.end()) {
       if (melodyKey(*sounding) <= melodyKey(n)) {
-        out_.send(melodyNoteOff(*sounding));
+        send(melodyNoteOff(*sounding));
         soundingNotes_.erase(sounding);
         soundNote(n);
       }
@@ -149,7 +151,7 @@ void NoteStepper::previewStep(int x, int setIndex) {
 }
 
 void NoteStepper::releaseEverything() {
-  for (NoteCode r : soundingNotes_) out_.send(melodyNoteOff(r));
+  for (NoteCode r : soundingNotes_) send(melodyNoteOff(r));
   for (NoteCode r : soundingDrums_) sendDrumRelease(r);
   soundingNotes_.clear();
   soundingDrums_.clear();

@@ -22,6 +22,8 @@ class NoteStepper {
   NoteStepper(const Score& score, MidiOut& out) : score_(score), out_(out) {}
 
   void setSettings(const PlaySettings& settings) { settings_ = settings; }
+  // When the next messages are due: the tick's ideal time, not when it ran.
+  void setDueTime(MidiOut::DueTime due) { due_ = due; }
   // Forgets every working set, as each play request does.
   void clear();
 
@@ -42,6 +44,7 @@ class NoteStepper {
   std::vector<NoteCode> dueInScore(int setIndex, NoteCode lo, NoteCode hi) const;
   void releaseDueNotes(NoteCode lo, NoteCode hi);
   void releaseDueDrums(NoteCode lo, NoteCode hi, bool sendRelease);
+  void send(std::uint32_t message);
   void soundNote(NoteCode code);
   void soundDrum(NoteCode code, bool alwaysRelease);
   void sendDrumRelease(NoteCode releaseCode);
@@ -50,6 +53,7 @@ class NoteStepper {
   const Score& score_;
   MidiOut& out_;
   PlaySettings settings_;
+  MidiOut::DueTime due_{};  // none: at once
   NoteSet soundingNotes_;  // release codes: start field = written end
   NoteSet soundingDrums_;
   NoteSet strictActive_;   // unchanged codes whose written span goes on

@@ -36,6 +36,11 @@ int OutputDevice::send(std::uint32_t message) {
   return device_ ? device_->send(message) : -1;
 }
 
+int OutputDevice::sendAt(std::uint32_t message, DueTime due) {
+  std::lock_guard lock(mutex_);
+  return device_ ? device_->sendAt(message, due) : -1;
+}
+
 void OutputDevice::reset() {
   std::lock_guard lock(mutex_);
   if (device_) device_->reset();

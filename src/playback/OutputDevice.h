@@ -22,6 +22,7 @@ class OutputDevice : public MidiOut {
 
   // -1 when no device is open.
   int send(std::uint32_t message) override;
+  int sendAt(std::uint32_t message, DueTime due) override;
   void reset() override;
 
  private:

@@ -44,6 +44,8 @@ bool OutputThread::sendQueued() {
 }
 
 void OutputThread::run() {
+  // Note preview and real-time input are heard as they are played.
+  policy_.raiseCurrentThread();
   for (;;) {
     ring_.waitAndReset();
     if (quit_.load() == kQuit) break;

@@ -9,12 +9,13 @@
 
 #include "playback/Event.h"
 #include "playback/OutputDevice.h"
+#include "playback/ThreadPriority.h"
 
 namespace quorvel {
 
 class OutputThread {
  public:
-  explicit OutputThread(OutputDevice& device) : device_(device) {}
+  OutputThread(OutputDevice& device, ThreadPolicy& policy) : device_(device), policy_(policy) {}
   ~OutputThread() { shutdown(); }
   OutputThread(const OutputThread&) = delete;
   OutputThread& operator=(const OutputThread&) = delete;
@@ -34,6 +35,7 @@ class OutputThread {
   bool sendQueued();
 
   OutputDevice& device_;
+  ThreadPolicy& policy_;
   Event ring_;
   std::mutex queueMutex_;
   std::deque<std::uint32_t> queue_;

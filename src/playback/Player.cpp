@@ -39,7 +39,8 @@ Player::Player(Score& score, DeviceCatalog& catalog, PlayerOptions options)
     : score_(score),
       catalog_(catalog),
       options_(options),
-      outputThread_(device_),
+      policy_(options.threadPolicy != nullptr ? *options.threadPolicy : defaultThreadPolicy()),
+      outputThread_(device_, policy_),
       stepper_(score, device_),
       settings_(playSettingsOf(score)) {
   playMode_.store(settings_.playMode);
@@ -50,6 +51,7 @@ Player::Player(Score& score, DeviceCatalog& catalog, PlayerOptions options)
 Player::~Player() { shutdown(); }
 
 int Player::startOutputThread() {
+  policy_.lockMemory();
   if (outputThread_.started()) {
     outputThread_.start();
     return 0;
@@ -66,6 +68,7 @@ int Player::startPlayerThread() {
     return 0;
   }
   playerQuit_.store(0);
+  policy_.lockMemory();
   thread_ = std::thread([this] { run(); });
   return 0;
 }
@@ -163,6 +166,10 @@ int Player::sendProgramChanges() {
 
 void Player::refreshUi(Ui& ui) {
   const int language = score_.language();
+  // Said once, never as an error; a missing device matters more and is said last.
+  if (policy_.takeRefusalNote()) {
+    ui.setStatus(kMessageField, localized("No real-time priority: playback may stumble on a busy machine", language));
+  }
   // Said once, without a box: a machine without sound plays silently and the cue still moves.
   if (deviceFailed_.exchange(false) && !silenceReported_) {
     silenceReported_ = true;
@@ -200,7 +207,7 @@ void Player::waitUntilIdle() {
 bool Player::keepsPlaying() const { return score_.hasFlag(kFlagPlaying) && playerQuit_.load() != kOn; }
 
 void Player::run() {
-  raiseToRealTimePriority();
+  policy_.raiseCurrentThread();
   Clock::time_point lastOpenTime = Clock::now();
   for (;;) {
     playEvent_.waitAndReset();
@@ -244,12 +251,15 @@ void Player::playTicks(int mode) {
       listIndex = playListIndex_.load();
     }
     if (score_.hasFlag(kFlagFlushNotes)) {
+      stepper_.setDueTime(reference);
       stepper_.releaseEverything();
       score_.clearFlag(kFlagFlushNotes);
     }
     const Clock::time_point now = Clock::now();
     if (now - reference >= interval) {
       reference = nextReference(reference, now, interval);
+      // A late wake-up still sends for the tick's own time.
+      stepper_.setDueTime(reference);
       const int x = moveCue(1, false);
       if (x != 0) {
         lastStepX = x;
@@ -264,6 +274,7 @@ void Player::playTicks(int mode) {
     }
     wake_.waitUntilAndReset(reference + interval);
   }
+  stepper_.setDueTime(Clock::now());
   stepper_.releaseEverything();
   if (NotePreview* preview = preview_.load()) preview->playbackPaused();
 }
@@ -285,6 +296,7 @@ void Player::playPreview(int setIndex) {
       reference = nextReference(reference, now, interval);
       numerator += 100;
       ++x;
+      stepper_.setDueTime(reference);
       if (x % kStepPixels == 0) stepper_.previewStep(x, setIndex);
     }
     if (x < limit) {
@@ -294,6 +306,7 @@ void Player::playPreview(int setIndex) {
     }
     wake_.waitUntilAndReset(reference + interval);
   }
+  stepper_.setDueTime(Clock::now());
   stepper_.releaseEverything();
   previewProgress_.store(0);
 }

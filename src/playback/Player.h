@@ -18,6 +18,7 @@
 #include "playback/OutputDevice.h"
 #include "playback/OutputThread.h"
 #include "playback/PlaySettings.h"
+#include "playback/ThreadPriority.h"
 
 namespace quorvel {
 
@@ -28,6 +29,8 @@ class NotePreview;
 struct PlayerOptions {
   // How long after the last successful open the device is opened afresh.
   std::chrono::milliseconds reopenInterval{300000};
+  // How the player and output threads are scheduled; null: the default policy.
+  ThreadPolicy* threadPolicy = nullptr;
 };
 
 class Player {
@@ -70,8 +73,9 @@ class Player {
   // Note preview and real-time input: one message through the output thread.
   void postShortMessage(std::uint32_t message) { outputThread_.post(message); }
 
-  // Window-thread polling: the position text in status field 0 and, once,
-  // the note in field 1 that there is no sound device.
+  // Window-thread polling: the position text in status field 0 and, once
+  // each, the notes in field 1 that there is no sound device and that the
+  // threads run without real-time priority.
   void refreshUi(Ui& ui);
   void setInfinitePlayback(InfinitePlayback* hook) { infinite_.store(hook); }
   // Told on the player thread whenever playback pauses, so a recorded take ends.
@@ -96,6 +100,7 @@ class Player {
   Score& score_;
   DeviceCatalog& catalog_;
   PlayerOptions options_;
+  ThreadPolicy& policy_;
   OutputDevice device_;
   OutputThread outputThread_;
   NoteStepper stepper_;  // player thread only

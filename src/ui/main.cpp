@@ -18,6 +18,7 @@
 #include "app/StartUp.h"
 #include "netgen/adapters/RemoteConnection.h"
 #include "playback/Player.h"
+#include "playback/adapters/RealtimeKitBroker.h"
 #include "playback/adapters/RtMidiInput.h"
 #include "playback/adapters/SystemDevices.h"
 #include "settings/SettingsLocation.h"
@@ -112,7 +113,9 @@ int main(int argc, char** argv) {
   app.remoteClient = quorvel::makeRemoteClient(quorvel::serverAddressFromEnvironment(), app.programDir);
 
   quorvel::SystemDevices devices;
-  quorvel::Player player(app.score, devices);
+  quorvel::RealtimeKitBroker realtimeKit;
+  quorvel::ThreadPolicy threadPolicy(quorvel::systemSchedulingCalls(), &realtimeKit, true);
+  quorvel::Player player(app.score, devices, quorvel::PlayerOptions{.threadPolicy = &threadPolicy});
   player.startOutputThread();
   player.startPlayerThread();
   app.player = &player;

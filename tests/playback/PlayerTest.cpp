@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <mutex>
 #include <thread>
 
 #include "model/Score.h"
@@ -152,6 +153,74 @@ TEST_F(PlayerTest, WithoutAnyDevicePlayMovesThePositionInTheStatusBar) {
   EXPECT_EQ(ui.status(0), positionText(score.cueIndicator.load(), 0));
   EXPECT_EQ(ui.status(1), "No sound device: playing silently");
   EXPECT_TRUE(ui.messages().empty());
+}
+
+// A sink that keeps each message's due time and stalls once, as a player
+// thread that is preempted would.
+class StallingCatalog : public DeviceCatalog {
+ public:
+  struct Entry {
+    std::uint32_t message;
+    MidiOut::DueTime due, sent;
+  };
+  class Out : public MidiOut {
+   public:
+    explicit Out(StallingCatalog& owner) : owner_(owner) {}
+    int send(std::uint32_t) override { return 0; }
+    int sendAt(std::uint32_t message, DueTime due) override {
+      std::lock_guard lock(owner_.mutex);
+      owner_.entries.push_back({message, due, std::chrono::steady_clock::now()});
+      if (message == owner_.stallOn) std::this_thread::sleep_for(owner_.stall);
+      return 0;
+    }
+    void reset() override {}
+
+   private:
+    StallingCatalog& owner_;
+  };
+
+  int deviceCount() override { return 1; }
+  std::string deviceName(int) override { return kBuiltInSynthName; }
+  std::unique_ptr<MidiOut> openDevice(int) override { return std::make_unique<Out>(*this); }
+  std::vector<Entry> snapshot() {
+    std::lock_guard lock(mutex);
+    return entries;
+  }
+
+  std::mutex mutex;
+  std::vector<Entry> entries;
+  std::uint32_t stallOn = 0;
+  std::chrono::milliseconds stall{0};
+};
+
+TEST_F(PlayerTest, ALateWakeUpStillSendsForTheTicksOwnTime) {
+  StallingCatalog stalling;
+  stalling.stallOn = off(0, 60);
+  stalling.stall = 20ms;  // under two ticks: the player catches up rather than starting afresh
+  Player late(score, stalling);
+  ASSERT_EQ(late.startOutputThread(), 0);
+  late.startPlayerThread();
+  addNote(score, kSopranoSet, makeMelodyNote(2, 60, 1, kSoprano));
+  addNote(score, kSopranoSet, makeMelodyNote(3, 62, 1, kSoprano));  // its note-on follows the stalled note-off
+  addNote(score, kSopranoSet, makeMelodyNote(4, 64, 1, kSoprano));
+  score.endIndicator = 30;
+  late.play();
+  ASSERT_TRUE(eventually([&] { return stopped(); }));
+  late.shutdown();
+
+  std::vector<StallingCatalog::Entry> notes;
+  for (const auto& e : stalling.snapshot()) {
+    if ((e.message & 0xF0) == 0x90 || (e.message & 0xF0) == 0x80) notes.push_back(e);
+  }
+  ASSERT_GE(notes.size(), 5u);
+  ASSERT_EQ(notes[2].message, on(0, 62));
+  const auto step = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+      std::chrono::duration<double, std::milli>(5 * playSettingsOf(score).tickMs()));
+  EXPECT_GE(notes[2].sent - notes[2].due, 15ms) << "the note-on was sent late";
+  EXPECT_EQ(notes[2].due, notes[1].due);
+  EXPECT_EQ(notes[2].due - notes[0].due, step);
+  EXPECT_EQ(notes[4].message, on(0, 64));
+  EXPECT_EQ(notes[4].due - notes[2].due, step) << "the ticks after it keep the grid";
 }
 
 // Edits on the window thread while the player reads the same sets: run under

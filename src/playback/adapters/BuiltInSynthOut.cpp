@@ -13,10 +13,17 @@ void collectOption(void* data, const char* /*name*/, const char* option) {
   static_cast<std::vector<std::string>*>(data)->emplace_back(option);
 }
 
-fluid_audio_driver_t* openAudio(FluidSynthEngine& engine) {
+int renderScheduled(void* scheduler, int len, int nfx, float* fx[], int nout, float* out[]) {
+  static_cast<SynthScheduler*>(scheduler)->render(len, nfx, fx, nout, out);
+  return FLUID_OK;
+}
+
+// The driver calls back into the scheduler, which renders the synth itself.
+fluid_audio_driver_t* openAudio(FluidSynthEngine& engine, SynthScheduler& scheduler) {
   for (const std::string& name : audioDriverOrder(availableAudioDrivers())) {
     fluid_settings_setstr(engine.settings(), "audio.driver", name.c_str());
-    if (fluid_audio_driver_t* driver = new_fluid_audio_driver(engine.settings(), engine.synth())) return driver;
+    if (fluid_audio_driver_t* driver = new_fluid_audio_driver2(engine.settings(), renderScheduled, &scheduler))
+      return driver;
   }
   return nullptr;
 }
@@ -43,14 +50,15 @@ std::vector<std::string> availableAudioDrivers() {
 std::unique_ptr<BuiltInSynthOut> BuiltInSynthOut::open() {
   std::unique_ptr<FluidSynthEngine> engine = FluidSynthEngine::create();
   if (!engine) return nullptr;
-  fluid_audio_driver_t* driver = openAudio(*engine);
-  if (driver == nullptr) return nullptr;
-  return std::unique_ptr<BuiltInSynthOut>(new BuiltInSynthOut(std::move(engine), driver));
+  std::unique_ptr<BuiltInSynthOut> out(new BuiltInSynthOut(std::move(engine)));
+  out->driver_ = openAudio(*out->engine_, out->scheduler_);
+  if (out->driver_ == nullptr) return nullptr;
+  return out;
 }
 
 BuiltInSynthOut::~BuiltInSynthOut() {
   // The driver pulls samples from the synth: it goes first.
-  delete_fluid_audio_driver(driver_);
+  if (driver_ != nullptr) delete_fluid_audio_driver(driver_);
 }
 
 int BuiltInSynthOut::send(std::uint32_t message) {
@@ -58,6 +66,14 @@ int BuiltInSynthOut::send(std::uint32_t message) {
   return 0;
 }
 
-void BuiltInSynthOut::reset() { engine_->reset(); }
+int BuiltInSynthOut::sendAt(std::uint32_t message, DueTime due) {
+  scheduler_.post(message, due);
+  return 0;
+}
+
+void BuiltInSynthOut::reset() {
+  scheduler_.dropPending();
+  engine_->reset();
+}
 
 }  // namespace quorvel

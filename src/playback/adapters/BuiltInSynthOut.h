@@ -1,11 +1,13 @@
 #pragma once
-// The built-in General MIDI synthesizer sounding through the desktop's audio.
+// The built-in General MIDI synthesizer sounding through the desktop's audio;
+// the player's notes are played at their due time by the audio callback.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "playback/MidiOut.h"
 #include "playback/adapters/FluidSynthEngine.h"
+#include "playback/adapters/SynthScheduler.h"
 
 struct _fluid_audio_driver_t;
 
@@ -26,15 +28,19 @@ class BuiltInSynthOut : public MidiOut {
   BuiltInSynthOut(const BuiltInSynthOut&) = delete;
   BuiltInSynthOut& operator=(const BuiltInSynthOut&) = delete;
 
+  // Now: note preview and real-time input.
   int send(std::uint32_t message) override;
+  // At the due time plus SynthScheduler::kDelay, counted in samples.
+  int sendAt(std::uint32_t message, DueTime due) override;
   void reset() override;
 
  private:
-  BuiltInSynthOut(std::unique_ptr<FluidSynthEngine> engine, _fluid_audio_driver_t* driver)
-      : engine_(std::move(engine)), driver_(driver) {}
+  explicit BuiltInSynthOut(std::unique_ptr<FluidSynthEngine> engine)
+      : engine_(std::move(engine)), scheduler_(*engine_) {}
 
   std::unique_ptr<FluidSynthEngine> engine_;
-  _fluid_audio_driver_t* driver_;
+  SynthScheduler scheduler_;
+  _fluid_audio_driver_t* driver_ = nullptr;
 };
 
 }  // namespace quorvel
