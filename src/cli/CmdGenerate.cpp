@@ -98,6 +98,7 @@ void runGenerate(const Options& o) {
   std::optional<int> result = runLocalGeneration(env, o.mode);
   if (result) {
     std::cout << "elapsed ms: " << steadyMilliseconds() - began << "\nretries: " << state.lastTries << "\n";
+    for (const std::string& line : state.relaxedRules) std::cout << line << "\n";
   } else {
     const ServerAddress address = o.server.empty() ? serverAddressFromEnvironment() : *parseServerAddress(o.server);
     const auto client = makeRemoteClient(address, programDir());

@@ -3,6 +3,7 @@
 // keeping the melody's rhythm note for note.
 #include <vector>
 
+#include "generator/CounterCompleteSearch.h"
 #include "generator/CounterMelody.h"
 #include "generator/GenerationEnv.h"
 #include "generator/GenerationVoices.h"
@@ -16,11 +17,12 @@ inline constexpr int kMinCounterMelodyNotes = 8;
 // a cancel, -2 when nothing was done (busy, refused part, question cancelled).
 int generateCounterLines(GenerationEnv& env, int voiceCount);
 
-// Searches the lower voices against line 0 in segments of 32 beats. 0
-// success; -1 when a segment failed ("Failed to generate lines") or the
-// request was cancelled (silently).
+// Searches the lower voices against line 0 in segments of 32 beats: the
+// random search first, the complete search where it finds nothing. 0
+// success; -1 when the request was cancelled. `frame` places the lines'
+// keys among the real ones; `relaxed` receives the rules broken on the way.
 int runCounterDriver(GenerationEnv& env, const MelodySettings& settings, int voiceCount, int beats,
-                     VoiceLines& lines);
+                     VoiceLines& lines, const PitchFrame& frame, std::vector<Relaxation>& relaxed);
 
 // Voice k goes to part topPart - k; its note i sounds where melody note i
 // does, shifted from the frame of middle C back to keyNote.

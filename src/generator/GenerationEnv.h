@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "base/Ui.h"
 #include "generator/DrumLibrary.h"
@@ -24,6 +26,9 @@ struct GenerationState {
   std::atomic<bool> learningRunning{false};
   // Tries the last local request used (all segments together).
   int lastTries = 0;
+  // Where the last counter-lines request had to break a rule: one text per
+  // place, "rules relaxed at bar B beat b: ..."; empty when it broke none.
+  std::vector<std::string> relaxedRules;
   // The "Loop" toolbar button forces "Generate between Locators." while down.
   bool loopDown = false;
   std::int32_t betweenLocatorsBeforeLoop = 0;

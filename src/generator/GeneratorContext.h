@@ -157,6 +157,7 @@ struct GeneratorContext {
   MelodySettings settings;
   std::uint32_t flags = 0;
   std::int32_t voiceCount = 1;  // N; kDrumOnlyVoices for drum-only requests
+  std::int32_t lowestPitch = 1;  // counter mode: no lower voice goes under it
 
   std::array<VoiceLine*, 4> lines{};
   VoiceLine* target = nullptr;

@@ -303,7 +303,8 @@ Verdict testLowerCandidate(GeneratorContext& ctx) {
     return Verdict::kRejectHard;
   const Verdict vertical = isOuter(ctx) ? testOuterVertical(ctx) : testInnerVertical(ctx);
   // Checked last: the vertical rules may still move the candidate.
-  if (inCounterMode(ctx) && !fitsSegmentSeam(ctx)) return Verdict::kRejectHard;
+  if (inCounterMode(ctx) && (!fitsSegmentSeam(ctx) || ctx.candidate.pitch < ctx.lowestPitch))
+    return Verdict::kRejectHard;
   return combine(melodic, vertical);
 }
 

@@ -115,7 +115,10 @@ TEST(CliSong, GenerateOnASongIsRepeatableForOneSeedAndWritesAReadableFile) {
   const std::vector<std::string> args{"generate", "1to1A", folder + "/a.mid", "--in", kSong, "--seed", "11"};
   const CliRun first = runCli(args);
   ASSERT_EQ(first.exitCode, 0) << first.err;
-  EXPECT_TRUE(std::regex_search(first.out, std::regex("^elapsed ms: [0-9]+\nretries: [0-9]+\n$"))) << first.out;
+  // Where the complete search had to break a rule, it says where.
+  const std::regex output("^elapsed ms: [0-9]+\nretries: [0-9]+\n"
+                          "(rules relaxed at bar [0-9]+ beat [0-9]+: [^\n]+\n)*$");
+  EXPECT_TRUE(std::regex_search(first.out, output)) << first.out;
 
   auto again = args;
   again[2] = folder + "/b.mid";
