@@ -267,6 +267,89 @@ Cost searchVoice(const Voice& v, VoiceLines& lines, int from, int to, bool wide)
   return total;
 }
 
+// ---- the tenor and alto together -------------------------------------------
+
+struct Pair {
+  int tenor;
+  int alto;
+};
+
+struct PairColumn {
+  std::vector<Pair> pairs;
+  std::vector<Cost> cost;
+  std::vector<int> from;
+};
+
+// The alto's rules read the tenor from its line: the pair's tenor is put
+// there before they are asked.
+void putTenor(const Voice& tenor, VoiceLines& lines, int beat, int pitch) {
+  lines[static_cast<std::size_t>(tenor.line)][static_cast<std::size_t>(beat)] = pitch;
+}
+
+std::vector<Pair> pairsAt(const Voice& tenor, const Voice& alto, VoiceLines& lines, int beat) {
+  std::vector<Pair> out;
+  for (int t : candidatesAt(tenor, lines, beat, false)) {
+    putTenor(tenor, lines, beat, t);
+    for (int a : candidatesAt(alto, lines, beat, false)) out.push_back({t, a});
+  }
+  return out;
+}
+
+Cost pairPlace(const Voice& tenor, const Voice& alto, VoiceLines& lines, int beat, Pair x) {
+  putTenor(tenor, lines, beat, x.tenor);
+  return placeCost(tenor, lines, beat, x.tenor, nullptr) + placeCost(alto, lines, beat, x.alto, nullptr);
+}
+
+Cost pairMove(const Voice& tenor, const Voice& alto, VoiceLines& lines, int beat, Pair from, Pair to) {
+  putTenor(tenor, lines, beat - 1, from.tenor);
+  putTenor(tenor, lines, beat, to.tenor);
+  return moveCost(tenor, lines, beat, from.tenor, to.tenor, nullptr) +
+         moveCost(alto, lines, beat, from.alto, to.alto, nullptr);
+}
+
+// The tenor searched alone can leave the alto no place: both voices as one,
+// each beat a pair of pitches, inside their places. Writes both lines and
+// answers their cost.
+Cost searchInnerPair(const Voice& tenor, const Voice& alto, VoiceLines& lines, int from, int to) {
+  const Pair before{at(lines, tenor.line, from - 1), at(lines, alto.line, from - 1)};
+  const bool continues = before.tenor > 0 && before.alto > 0;
+  std::vector<PairColumn> columns(static_cast<std::size_t>(to - from));
+  for (int b = from; b < to; ++b) {
+    PairColumn& col = columns[static_cast<std::size_t>(b - from)];
+    col.pairs = pairsAt(tenor, alto, lines, b);
+    col.cost.assign(col.pairs.size(), kUnreached);
+    col.from.assign(col.pairs.size(), -1);
+    const PairColumn* prev = b > from ? &columns[static_cast<std::size_t>(b - from - 1)] : nullptr;
+    for (std::size_t k = 0; k < col.pairs.size(); ++k) {
+      const Pair x = col.pairs[k];
+      const Cost place = pairPlace(tenor, alto, lines, b, x);
+      if (!prev) {
+        col.cost[k] = place + (continues ? pairMove(tenor, alto, lines, b, before, x) : 0);
+        continue;
+      }
+      for (std::size_t j = 0; j < prev->pairs.size(); ++j) {
+        if (prev->cost[j] + place >= col.cost[k]) continue;
+        const Cost c = prev->cost[j] + place + pairMove(tenor, alto, lines, b, prev->pairs[j], x);
+        if (c < col.cost[k]) {
+          col.cost[k] = c;
+          col.from[k] = static_cast<int>(j);
+        }
+      }
+    }
+  }
+  const PairColumn& last = columns.back();
+  const auto cheapest = std::min_element(last.cost.begin(), last.cost.end());
+  const Cost total = *cheapest;
+  int k = static_cast<int>(cheapest - last.cost.begin());
+  for (int b = to - 1; b >= from; --b) {
+    const Pair x = columns[static_cast<std::size_t>(b - from)].pairs[static_cast<std::size_t>(k)];
+    putTenor(tenor, lines, b, x.tenor);
+    lines[static_cast<std::size_t>(alto.line)][static_cast<std::size_t>(b)] = x.alto;
+    k = columns[static_cast<std::size_t>(b - from)].from[static_cast<std::size_t>(k)];
+  }
+  return total;
+}
+
 void collectRelaxations(const Voice& v, const VoiceLines& lines, int from, int to, std::vector<Relaxation>& out) {
   std::vector<RelaxedRule> broken;
   for (int b = from; b < to; ++b) {
@@ -279,22 +362,40 @@ void collectRelaxations(const Voice& v, const VoiceLines& lines, int from, int t
   }
 }
 
+// Counted once every voice stands: an inner voice's rules look at the
+// voices searched before it, the bass's at none written after it.
+std::vector<Relaxation> relaxationsOf(const VoiceLines& lines, const CounterStretch& stretch, int to) {
+  std::vector<Relaxation> relaxed;
+  for (int line : searchOrder(stretch.voiceCount))
+    collectRelaxations(voiceFor(stretch, line), lines, stretch.from, to, relaxed);
+  return relaxed;
+}
+
 }  // namespace
 
 std::vector<Relaxation> searchCounterStretch(VoiceLines& lines, const CounterStretch& stretch) {
-  std::vector<Relaxation> relaxed;
   const int to = std::min(stretch.to, static_cast<int>(lines[0].size()));
-  if (stretch.voiceCount < 2 || stretch.voiceCount > 4 || stretch.from < 0 || stretch.from >= to) return relaxed;
+  if (stretch.voiceCount < 2 || stretch.voiceCount > 4 || stretch.from < 0 || stretch.from >= to) return {};
   for (int line : searchOrder(stretch.voiceCount)) {
     const Voice v = voiceFor(stretch, line);
     // Most beats leave a voice room inside its place; where a way through
     // needs a rule broken, every pitch around the melody is weighed.
     if (searchVoice(v, lines, stretch.from, to, false) >= kRelaxCost) searchVoice(v, lines, stretch.from, to, true);
   }
-  // Counted once every voice stands: an inner voice's rules look at the
-  // voices searched before it, the bass's at none written after it.
-  for (int line : searchOrder(stretch.voiceCount))
-    collectRelaxations(voiceFor(stretch, line), lines, stretch.from, to, relaxed);
+  std::vector<Relaxation> relaxed = relaxationsOf(lines, stretch, to);
+  const bool innerRelaxed =
+      std::any_of(relaxed.begin(), relaxed.end(), [](const Relaxation& r) { return r.line == 1 || r.line == 2; });
+  if (stretch.voiceCount == 4 && innerRelaxed) {
+    const VoiceLines kept = lines;
+    // Inside their places only: a pair that needs a rule no result may break
+    // is no way out.
+    const Cost cost = searchInnerPair(voiceFor(stretch, 2), voiceFor(stretch, 1), lines, stretch.from, to);
+    std::vector<Relaxation> together = relaxationsOf(lines, stretch, to);
+    if (cost < kForbidden && together.size() < relaxed.size())
+      relaxed = std::move(together);
+    else
+      lines = kept;
+  }
   return relaxed;
 }
 
