@@ -198,7 +198,7 @@ std::vector<double> tickDeviations(const std::vector<TimedMessage>& log, double 
 }
 
 struct Jitter {
-  double ticks = 0, tickMs = 0, median = 0, p99 = 0, max = 0, cpuPercent = 0;
+  double ticks = 0, tickMs = 0, median = 0, p99 = 0, max = 0, cpuPercent = 0, overOneMs = 0;
 };
 
 Jitter measureJitter(const std::filesystem::path& song, ThreadPolicy& policy) {
@@ -224,6 +224,7 @@ Jitter measureJitter(const std::filesystem::path& song, ThreadPolicy& policy) {
   j.median = d[d.size() / 2];
   j.p99 = percentile(d, 99);
   j.max = d.back();
+  j.overOneMs = double(std::count_if(d.begin(), d.end(), [](double v) { return v > 1.0; }));
   j.cpuPercent = 100.0 * cpu / std::chrono::duration<double>(kPlayTime).count();
   return j;
 }
@@ -319,19 +320,19 @@ void BM_Playback(benchmark::State& state, Who who, bool loaded) {
       const Onsets o = measureOnsets(playSettingsOf(score).tempo, policy);
       // 0: normal scheduling, 1: SCHED_FIFO of its own, 2: through RealtimeKit.
       const double scheduling = policy.takeRefusalNote() ? 0.0 : realtimeKit.grants() > 0 ? 2.0 : 1.0;
-      return std::vector<double>{j.ticks, j.tickMs, j.median, j.p99, j.max, j.cpuPercent,
+      return std::vector<double>{j.ticks, j.tickMs, j.median, j.p99, j.max, j.overOneMs, j.cpuPercent,
                                  o.found, o.missing, o.median, o.p99, o.max, scheduling,
                                  policy.memoryLocked() ? 1.0 : 0.0};
     });
   }
-  if (!figures || figures->size() != 13 || (*figures)[0] == 0) {
+  if (!figures || figures->size() != 14 || (*figures)[0] == 0) {
     state.SkipWithError("the measuring child failed (identity, SoundFont or song)");
     return;
   }
   const std::vector<double>& f = *figures;
   state.SetLabel(song.filename().string());
   const char* names[] = {"ticks_measured", "tick_ms", "jitter_median_ms", "jitter_p99_ms", "jitter_max_ms",
-                         "cpu_percent_of_core", "onsets_found", "onsets_missing", "onset_latency_ms",
+                         "ticks_over_1ms", "cpu_percent_of_core", "onsets_found", "onsets_missing", "onset_latency_ms",
                          "onset_p99_ms", "onset_max_ms", "scheduling", "memory_locked"};
   for (std::size_t i = 0; i < f.size(); ++i) state.counters[names[i]] = f[i];
 }
