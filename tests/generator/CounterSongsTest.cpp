@@ -21,8 +21,9 @@ constexpr Mode kModes[] = {{"1to1A", 2}, {"1to2A", 3}, {"1to3A", 4}};
 
 class CounterSong : public test::DriverTest, public ::testing::WithParamInterface<std::filesystem::path> {
  protected:
-  // Runs every mode on the loaded melody and checks what it wrote.
-  void expectSoundLinesInEveryMode() {
+  // Runs every mode on the loaded melody and checks what it wrote; a melody
+  // that never sinks low leaves no rule to relax.
+  void expectSoundLinesInEveryMode(bool withoutRelaxing = false) {
     const int melodyNotes = static_cast<int>(score.noteSets[kSopranoSet].size());
     for (const Mode& mode : kModes) {
       SCOPED_TRACE(mode.name);
@@ -38,6 +39,9 @@ class CounterSong : public test::DriverTest, public ::testing::WithParamInterfac
       EXPECT_EQ(testing::notesBelow(score, mode.voices, kLowestPlayablePitch), 0);
       EXPECT_EQ(static_cast<int>(score.noteSets[kSopranoSet].size()), melodyNotes);
       for (const std::string& text : state.relaxedRules) EXPECT_EQ(text.rfind("rules relaxed at bar ", 0), 0u) << text;
+      if (withoutRelaxing) {
+        EXPECT_EQ(state.relaxedRules, std::vector<std::string>{});
+      }
     }
   }
 };
@@ -75,19 +79,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 class CounterChorale : public CounterSong {};
 
-// Chorale sopranos: short, stepwise lines that the random search handles.
+// Chorale sopranos: short, stepwise lines that the random search mostly
+// handles.
 TEST_P(CounterChorale, Soprano) {
   ASSERT_TRUE(testing::loadChoraleSoprano(score, ui, GetParam()));
-  expectSoundLinesInEveryMode();
+  expectSoundLinesInEveryMode(true);
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, CounterChorale, ::testing::ValuesIn([] {
-                           const auto all = testing::midiFilesIn(std::filesystem::path(QUORVEL_SOURCE_DIR) / "data" /
-                                                                  "corpus" / "chorales" / "valid");
-                           std::vector<std::filesystem::path> some;
-                           for (std::size_t i = 0; i < all.size(); i += 12) some.push_back(all[i]);
-                           return some;
-                         }()),
+// All of them: before tenor and alto were searched together, four had to
+// break a rule.
+INSTANTIATE_TEST_SUITE_P(Corpus, CounterChorale,
+                         ::testing::ValuesIn(testing::midiFilesIn(std::filesystem::path(QUORVEL_SOURCE_DIR) / "data" /
+                                                                  "corpus" / "chorales" / "valid")),
                          songName);
 
 }  // namespace
