@@ -213,12 +213,14 @@ Jitter measureJitter(const std::filesystem::path& song, ThreadPolicy& policy) {
   const double cpuBefore = processCpuSeconds();
   player.play();
   std::this_thread::sleep_for(kPlayTime);
+  // Taken before the pause: the releases it sends are not a tick.
+  const std::vector<TimedMessage> sent = devices.log->snapshot();
   player.pause();
   const double cpu = processCpuSeconds() - cpuBefore;
   player.shutdown();
   Jitter j;
   j.tickMs = playSettingsOf(score).tickMs();
-  const std::vector<double> d = tickDeviations(devices.log->snapshot(), j.tickMs);
+  const std::vector<double> d = tickDeviations(sent, j.tickMs);
   if (d.empty()) return j;
   j.ticks = double(d.size());
   j.median = d[d.size() / 2];
