@@ -31,6 +31,7 @@ enum : int {
   kDivideAllBars = 30159,
   kDetectKeyNote = 30160,
   kFitKeyNoteToC3 = 30161,
+  kCheckVoiceLeading = 30162,
   kOptions = 4000,
   // Help menu.
   kHelp = 30275,

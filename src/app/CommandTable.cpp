@@ -27,7 +27,7 @@ const Rule kRules[] = {
       cmd::kPaste, cmd::kRegulateBarLength, cmd::kTrimOpeningSilence, cmd::kTrimOpeningSilenceDrums,
       cmd::kReducePhoneticValue, cmd::kDivideAllBars, cmd::kDetectKeyNote, cmd::kDetectAndApplyKeyNote,
       cmd::kFitKeyNoteToC3, cmd::kStopPreviewNote, cmd::kExportBetweenLocators, cmd::kExportForOtherPrograms,
-      cmd::kAnalyseFolder}},
+      cmd::kAnalyseFolder, cmd::kCheckVoiceLeading}},
     {Guard::NotBusyOrInfinite, false,
      {cmd::kClearMelodies, cmd::kClearDrums, cmd::kQuantizeToGrid, cmd::kQuantizeToOtherPart, cmd::kShuffle,
       cmd::kInfinite}},

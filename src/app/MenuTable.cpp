@@ -42,6 +42,7 @@ constexpr MenuItem kMenuBar[] = {
     {cmd::kDivideAllBars, "&Divede All Bars into 4 Parts\tCtrl+D", "各音を4パートに振分け(&D)\tCtrl+D"},
     {cmd::kDetectKeyNote, "Detect &Key Note and Scale\tCtrl+K", "キーとスケールを判定(&K)\tCtrl+K"},
     {cmd::kFitKeyNoteToC3, "&Fit Key Note to C3\tCtrl+F", "キーがC3になるよう移動(&F)\tCtrl+F"},
+    {cmd::kCheckVoiceLeading, "Check Voice &Leading", "声部進行のチェック(&L)"},
     {cmd::kOptions, "&Options", "オプション(&O)"},
     {0, "&Help", "ヘルプ(&H)"},
     {cmd::kHelp, "&Help", "ヘルプ(&H)"},

@@ -5,6 +5,7 @@
 #include "app/AppContext.h"
 #include "app/CommandIds.h"
 #include "app/PartSelection.h"
+#include "app/VoiceLeadingCommands.h"
 #include "generator/GenerationCommands.h"
 #include "generator/Progress.h"
 #include "midifile/PortableExport.h"
@@ -45,6 +46,7 @@ void wireTools(AppContext& app) {
   t.bind(cmd::kTrimOpeningSilence, bulkTool([](Score& s, Ui& ui) { return trimOpeningSilence(s, ui, false); }));
   t.bind(cmd::kTrimOpeningSilenceDrums, bulkTool([](Score& s, Ui& ui) { return trimOpeningSilence(s, ui, true); }));
   t.bind(cmd::kDetectKeyNote, [](AppContext& a, int) { return detectKey(a.score, a.ui, false) ? 0 : -2; });
+  t.bind(cmd::kCheckVoiceLeading, showVoiceLeadingCheck);
   t.bind(cmd::kDetectAndApplyKeyNote, [](AppContext& a, int) { return detectKey(a.score, a.ui, true) ? 0 : -2; });
   // The argument carries the scope flags of the chord (whole score, between locators).
   t.bind(cmd::kQuantizeToGrid, [](AppContext& a, int scope) {

@@ -49,6 +49,18 @@ struct TableDialogRequest {
   std::string okLabel, closeLabel, convertLabel;  // all three just close it
 };
 
+// The modeless window of the voice-leading check: one row per place that
+// breaks a rule; texts already in the user's language.
+struct VoiceLeadingWindowRequest {
+  std::string title;
+  std::vector<std::string> columnTitles;       // bar, beat, voices, rule
+  std::vector<std::vector<std::string>> rows;  // one cell per column
+  std::string summary;                         // the line above the table
+  std::string closeLabel;
+  // A row was clicked: selects its notes in the piano roll.
+  std::function<void(int row)> rowChosen;
+};
+
 // Texts of a progress window, already in the user's language.
 struct ProgressWindowText {
   std::string title;        // "Now Generating.."
@@ -99,6 +111,9 @@ class Ui {
   // The learning-data dialogs; a front-end without windows shows nothing.
   virtual void runFileListDialog(const FileListDialogRequest& /*request*/) {}
   virtual void showTableDialog(const TableDialogRequest& /*request*/) {}
+  // Shows the voice-leading findings, replacing a window already open; a
+  // front-end without windows shows nothing.
+  virtual void showVoiceLeadingWindow(const VoiceLeadingWindowRequest& /*request*/) {}
 };
 
 }  // namespace quorvel

@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 
 #include "base/Ui.h"
+#include "ui/VoiceLeadingDialog.h"
 
 namespace quorvel {
 
@@ -41,11 +42,15 @@ class QtUi : public Ui {
   std::string askFolder(const std::string& title, const std::string& startFolder) override;
   void runFileListDialog(const FileListDialogRequest& request) override;
   void showTableDialog(const TableDialogRequest& request) override;
+  // The voice-leading window (QtUiVoiceLeading.cpp); the one open, or null.
+  void showVoiceLeadingWindow(const VoiceLeadingWindowRequest& request) override;
+  VoiceLeadingDialog* voiceLeadingWindow() const;
 
  private:
   QPointer<MainWindow> window_;
   Player* player_ = nullptr;
   QPointer<QProgressDialog> progress_;
+  QPointer<VoiceLeadingDialog> voiceLeading_;
   ProgressWindowText progressText_;
   bool progressCancelled_ = false;  // survives the window, which deletes itself when closed
 };

@@ -40,6 +40,9 @@ class FakeUi : public Ui {
   std::string askFolder(const std::string& title, const std::string& startFolder) override;
   void runFileListDialog(const FileListDialogRequest& request) override { fileListDialogs_.push_back(request); }
   void showTableDialog(const TableDialogRequest& request) override { tableDialogs_.push_back(request); }
+  void showVoiceLeadingWindow(const VoiceLeadingWindowRequest& request) override {
+    voiceLeadingWindows_.push_back(request);
+  }
   bool runTrackAssignment(TrackAssignment& model) override;
 
   // Answers for the next message boxes; unscripted boxes answer Ok (or Yes).
@@ -73,6 +76,7 @@ class FakeUi : public Ui {
   const std::vector<std::string>& folderTitles() const { return folderTitles_; }
   const std::vector<FileListDialogRequest>& fileListDialogs() const { return fileListDialogs_; }
   const std::vector<TableDialogRequest>& tableDialogs() const { return tableDialogs_; }
+  const std::vector<VoiceLeadingWindowRequest>& voiceLeadingWindows() const { return voiceLeadingWindows_; }
   void clearRecords();
 
  private:
@@ -96,6 +100,7 @@ class FakeUi : public Ui {
   std::vector<std::string> folderTitles_;
   std::vector<FileListDialogRequest> fileListDialogs_;
   std::vector<TableDialogRequest> tableDialogs_;
+  std::vector<VoiceLeadingWindowRequest> voiceLeadingWindows_;
   std::vector<FileDialogRequest> fileDialogs_;
   std::function<bool(TrackAssignment&)> trackAnswer_;
   int trackAssignments_ = 0;
