@@ -1,6 +1,10 @@
-# One GoogleTest executable per tests/ folder, registered with ctest.
+# One GoogleTest executable per tests/ folder, registered with ctest; each
+# test may run TIMEOUT seconds (300 unless given).
 function(quorvel_test_suite name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "LIBS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
   file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT test_sources)
     return()
@@ -8,7 +12,7 @@ function(quorvel_test_suite name)
   add_executable(${name} ${test_sources})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} quorvel_test_support GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 300 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUORVEL_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUORVEL_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
 endfunction()
 
 # One layer: a static library of the .cpp files of one src/ folder, linked

@@ -15,6 +15,7 @@ packages=(
   xvfb xauth
   desktop-file-utils appstream dpkg-dev
   clang libclang-rt-14-dev python3-mido
+  musescore3
 )
 
 missing=()

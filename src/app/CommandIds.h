@@ -12,6 +12,9 @@ enum : int {
   kSaveAs = 722,
   kExportBetweenLocators = 8001,
   kExportForOtherPrograms = 8002,
+  kExportMusicXml = 8003,
+  kExportMusicXmlTwoStaves = 8004,
+  kExportPdf = 8005,
   kExit = 730,
   // Edit menu.
   kUndo = 30259,

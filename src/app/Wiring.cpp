@@ -4,12 +4,14 @@
 
 #include "app/AppContext.h"
 #include "app/CommandIds.h"
+#include "app/NotationExport.h"
 #include "app/PartSelection.h"
 #include "app/VoiceLeadingCommands.h"
 #include "generator/GenerationCommands.h"
 #include "generator/Progress.h"
 #include "midifile/PortableExport.h"
 #include "midifile/SongFiles.h"
+#include "notation/NotationProgram.h"
 #include "playback/Player.h"
 #include "tools/BarTools.h"
 #include "tools/KeyTools.h"
@@ -25,6 +27,10 @@ void wireFiles(AppContext& app) {
   t.bind(cmd::kSaveAs, [](AppContext& a, int) { return saveSongAs(a.score, a.ui); });
   t.bind(cmd::kExportBetweenLocators, [](AppContext& a, int) { return exportBetweenLocators(a.score, a.ui); });
   t.bind(cmd::kExportForOtherPrograms, [](AppContext& a, int) { return exportForOtherPrograms(a.score, a.ui); });
+  t.bind(cmd::kExportMusicXml, [](AppContext& a, int) { return exportMusicXml(a.score, a.ui, 4); });
+  t.bind(cmd::kExportMusicXmlTwoStaves, [](AppContext& a, int) { return exportMusicXml(a.score, a.ui, 2); });
+  // Looked up at each press, so that a program installed meanwhile is found.
+  t.bind(cmd::kExportPdf, [](AppContext& a, int) { return exportPdf(a.score, a.ui, notation::findNotationProgram()); });
   app.ops.readSong = [](AppContext& a, const std::string& path) { return openSongFile(a.score, a.ui, path); };
 }
 
