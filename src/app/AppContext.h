@@ -18,6 +18,7 @@
 #include "generator/GenerationEnv.h"
 #include "model/Random.h"
 #include "model/Score.h"
+#include "netgen/InfiniteStock.h"
 #include "netgen/RemoteClient.h"
 #include "netgen/RemoteState.h"
 
@@ -71,6 +72,9 @@ struct AppContext {
 
   // 10 while infinite generation runs; read by its loop on other threads.
   std::atomic<std::int32_t> infiniteRunning{0};
+  // The blocks of infinite generation; the player is told about it once and
+  // reports to it only while a run goes on.
+  InfiniteStock infiniteStock{score};
   ViewState view;           // scroll, mouse tool and new-note lengths shared by the panes
   ViewTransport transport;  // play controls the ruler uses while the cue is dragged
   int rulerX = 0;           // x where the ruler's pop-up menu was opened

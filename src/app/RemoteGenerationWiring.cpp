@@ -22,7 +22,7 @@ int runNeural(AppContext& a, std::string_view label) {
     showGenerationMessage(local, "Failed to connect to the server.");
     return -1;
   }
-  NeuralEnv env{local, a.remote, *a.remoteClient, {}, {}};
+  NeuralEnv env{local, a.remote, *a.remoteClient, {}, {}, {}};
   if (a.player) env.resetOutput = [player = a.player] { player->device().reset(); };
   env.scrollTo = [&a](int x) {
     a.view.scrollX = x;

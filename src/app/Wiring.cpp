@@ -128,6 +128,7 @@ void wireSubsystems(AppContext& app) {
   wireTools(app);
   wireGeneration(app);
   wireRemoteGeneration(app);
+  wireInfiniteGeneration(app);
   wirePlayback(app);
 }
 

@@ -70,6 +70,18 @@ struct ProgressWindowText {
   std::string cancelLabel;  // "Cancel"
 };
 
+// Texts of the infinite-generation window, already in the user's language.
+struct InfiniteWindowText {
+  std::string title;          // "Infinitely generating.."
+  std::string text;           // "Now generating melodies infinitely.."
+  std::string stockLine;      // "Stock: 0 / 16."
+  std::string autoSaveLabel;  // "Auto Save to MIDI file"
+  std::string stopLabel;      // "Stop"
+};
+
+// What the user did to a check box since it was last asked.
+enum class CheckChange { None, Ticked, Unticked };
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -98,6 +110,19 @@ class Ui {
   virtual void closeProgressWindow() {}
   // True once Cancel was pressed (or the window closed) since the window opened.
   virtual bool progressCancelled() { return false; }
+
+  // The modeless window of infinite generation: the stock line with a bar of
+  // the stock, a line for trouble (empty when there is none), the check box
+  // "Auto Save to MIDI file" and Stop. A front-end without windows shows
+  // nothing, and its window is never open, so a run ends after its first block.
+  virtual void openInfiniteWindow(const InfiniteWindowText& /*text*/, bool /*autoSaveTicked*/) {}
+  virtual void setInfiniteStock(const std::string& /*stockLine*/, int /*stock*/, int /*capacity*/) {}
+  virtual void setInfiniteNote(const std::string& /*note*/) {}
+  virtual void setInfiniteAutoSave(bool /*ticked*/) {}
+  virtual CheckChange takeInfiniteAutoSaveChange() { return CheckChange::None; }
+  // False once Stop was pressed or the window closed.
+  virtual bool infiniteWindowOpen() { return false; }
+  virtual void closeInfiniteWindow() {}
 
   // File dialogs; an empty answer means the user cancelled. The save dialog
   // asks before overwriting and accepts only paths whose folder exists.

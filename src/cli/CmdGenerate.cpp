@@ -103,7 +103,7 @@ void runGenerate(const Options& o) {
     const ServerAddress address = o.server.empty() ? serverAddressFromEnvironment() : *parseServerAddress(o.server);
     const auto client = makeRemoteClient(address, programDir());
     RemoteState remote;
-    NeuralEnv neural{env, remote, *client, {}, {}};
+    NeuralEnv neural{env, remote, *client, {}, {}, {}};
     result = pressNeuralButton(neural, o.mode, o.candidate);
     if (!result) throw CLI::ValidationError("MODE", "\"" + o.mode + "\" is not a generation mode");
     std::cout << "elapsed ms: " << steadyMilliseconds() - began << "\ncandidates: " << candidateCount(remote) << "\n";

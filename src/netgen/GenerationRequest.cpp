@@ -16,6 +16,16 @@ GenerationAnswer answerOf(const HttpReply& reply, const GenerationQuery& query) 
   return answer;
 }
 
+GenerationAnswer answerOrAbandoned(const std::optional<HttpReply>& reply, const GenerationQuery& query) {
+  if (!reply) {
+    GenerationAnswer abandoned;
+    abandoned.abandoned = true;
+    abandoned.error = "abandoned";
+    return abandoned;
+  }
+  return answerOf(*reply, query);
+}
+
 }  // namespace
 
 std::optional<CandidateRows> candidatesOfReply(const HttpReply& reply, const GenerationQuery& query,
@@ -36,16 +46,14 @@ GenerationAnswer requestCandidates(RemoteClient& client, const GenerationQuery& 
   return answerOf(client.get(urlOf(client, query)), query);
 }
 
+GenerationAnswer requestCandidatesWhile(RemoteClient& client, const GenerationQuery& query,
+                                        const std::function<bool()>& keepWaiting) {
+  return answerOrAbandoned(client.getWhile(urlOf(client, query), keepWaiting), query);
+}
+
 GenerationAnswer requestCandidatesWithProgress(RemoteClient& client, const GenerationQuery& query, Ui& ui,
                                                int language) {
-  const std::optional<HttpReply> reply = client.getWithProgress(urlOf(client, query), ui, language);
-  if (!reply) {
-    GenerationAnswer abandoned;
-    abandoned.abandoned = true;
-    abandoned.error = "abandoned";
-    return abandoned;
-  }
-  return answerOf(*reply, query);
+  return answerOrAbandoned(client.getWithProgress(urlOf(client, query), ui, language), query);
 }
 
 }  // namespace quorvel

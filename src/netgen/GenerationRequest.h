@@ -3,6 +3,7 @@
 // serves the command line and the infinite generation; the G buttons use the
 // form that shows the progress window while the request runs.
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,6 +32,9 @@ std::optional<CandidateRows> candidatesOfReply(const HttpReply& reply, const Gen
                                                std::string* error = nullptr);
 
 GenerationAnswer requestCandidates(RemoteClient& client, const GenerationQuery& query);
+// On the request worker while `keepWaiting` answers true (see RemoteClient::getWhile).
+GenerationAnswer requestCandidatesWhile(RemoteClient& client, const GenerationQuery& query,
+                                        const std::function<bool()>& keepWaiting);
 GenerationAnswer requestCandidatesWithProgress(RemoteClient& client, const GenerationQuery& query, Ui& ui,
                                                int language);
 

@@ -18,6 +18,10 @@ struct NeuralEnv {
   std::function<void()> resetOutput;
   // Scrolls the panes so that timeline x is at their left edge; empty headless.
   std::function<void(int x)> scrollTo;
+  // Set by infinite generation: requests wait while it answers true (it
+  // pumps the infinite window) instead of showing the progress window, and
+  // failures are left in `remote.lastError` instead of a message box.
+  std::function<bool()> keepWaiting;
 
   Score& score() { return local.score; }
   Ui& ui() { return local.ui; }

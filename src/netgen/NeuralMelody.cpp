@@ -141,8 +141,11 @@ int nnMelody(NeuralEnv& env) {
     failUndecodable(env);
     return -1;
   }
-  score.cueIndicator = encoded.start;
-  env.showGenerationAt(encoded.start);
+  // While infinite generation plays, the cue belongs to the player.
+  if (!env.infiniteRunning()) {
+    score.cueIndicator = encoded.start;
+    env.showGenerationAt(encoded.start);
+  }
   commitCandidate(score, env.ui(), part, decoded->notes);
   env.remote.lastEndX = decoded->endX;
   return 0;

@@ -11,10 +11,13 @@ bool sendNeuralRequest(NeuralEnv& env, RequestType type, int kind, const Encoded
   remote.lastRequestData = encoded.data;
   remote.lastRequestKind = kind;
   const GenerationQuery query{type, genreOf(env.score().settings.aiTypes, type), encoded.data, encoded.len};
-  const GenerationAnswer answer = requestCandidatesWithProgress(env.client, query, env.ui(), env.language());
+  const GenerationAnswer answer = env.keepWaiting
+                                      ? requestCandidatesWhile(env.client, query, env.keepWaiting)
+                                      : requestCandidatesWithProgress(env.client, query, env.ui(), env.language());
+  remote.lastError = answer.error;
   if (!answer.rows) {
     remote.candidateIndex = kNoCandidate;
-    if (!answer.abandoned) showGenerationMessage(env.local, "Failed to connect to the server.");
+    if (!answer.abandoned && !env.keepWaiting) showGenerationMessage(env.local, "Failed to connect to the server.");
     return false;
   }
   remote.candidateRows = *answer.rows;
@@ -28,7 +31,8 @@ const std::string& shownRow(const NeuralEnv& env) {
 
 void failUndecodable(NeuralEnv& env) {
   env.remote.candidateIndex = kNoCandidate;
-  showGenerationMessage(env.local, "Failed to connect to the server.");
+  env.remote.lastError = "the candidate could not be read";
+  if (!env.keepWaiting) showGenerationMessage(env.local, "Failed to connect to the server.");
 }
 
 void commitCandidate(Score& score, Ui& ui, int part, const std::vector<NoteCode>& notes) {

@@ -54,7 +54,7 @@ HttpReply RemoteClient::get(const std::string& url) {
   return http_->get(url);
 }
 
-std::optional<HttpReply> RemoteClient::getWithProgress(const std::string& url, Ui& ui, int language) {
+std::optional<HttpReply> RemoteClient::getWhile(const std::string& url, const std::function<bool()>& keepWaiting) {
   joinFinishedWorkers();
   auto done = std::make_shared<std::atomic<bool>>(false);
   std::packaged_task<HttpReply()> task([this, url, done] {
@@ -64,21 +64,24 @@ std::optional<HttpReply> RemoteClient::getWithProgress(const std::string& url, U
   });
   std::future<HttpReply> reply = task.get_future();
   workers_.push_back({std::thread(std::move(task)), done});
+  while (reply.wait_for(kPollInterval) != std::future_status::ready) {
+    if (!keepWaiting()) return std::nullopt;
+  }
+  return reply.get();
+}
+
+std::optional<HttpReply> RemoteClient::getWithProgress(const std::string& url, Ui& ui, int language) {
   ui.openProgressWindow(generatingText(language), kProgressRange);
   const auto began = std::chrono::steady_clock::now();
-  bool abandoned = false;
-  while (reply.wait_for(kPollInterval) != std::future_status::ready) {
+  std::optional<HttpReply> reply = getWhile(url, [&] {
     ui.pumpEvents();
-    if (ui.progressCancelled()) {
-      abandoned = true;
-      break;
-    }
+    if (ui.progressCancelled()) return false;
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began);
     ui.setProgressPosition(static_cast<int>(std::min<long long>(elapsed.count(), kProgressRange)));
-  }
+    return true;
+  });
   ui.closeProgressWindow();
-  if (abandoned) return std::nullopt;
-  return reply.get();
+  return reply;
 }
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 // does not answer. Requests run on worker threads; the window thread waits in
 // a local event loop with the progress window up.
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -45,6 +46,11 @@ class RemoteClient {
   // Generating.." and keeps pumping events. nullopt when the user closed the
   // window: the request is abandoned and its reply, if any, dropped.
   std::optional<HttpReply> getWithProgress(const std::string& url, Ui& ui, int language);
+
+  // The same request on a worker thread; `keepWaiting` runs every few
+  // milliseconds until the reply is there (it pumps the caller's window).
+  // nullopt when it answered false: the request is abandoned.
+  std::optional<HttpReply> getWhile(const std::string& url, const std::function<bool()>& keepWaiting);
 
  private:
   ServerAddress address_;

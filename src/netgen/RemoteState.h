@@ -28,6 +28,8 @@ struct RemoteState {
   int generationStart = kSongStartX;
   // Where the last decoded melody line ended: dropped note sequences continue there.
   int lastEndX = kSongStartX;
+  // Why the last request gave no usable candidate; empty after a success.
+  std::string lastError;
 };
 
 // What the next press of the G function of `kind` does.

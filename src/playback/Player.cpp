@@ -105,10 +105,14 @@ void Player::pause() {
   wake_.signal();
 }
 
-void Player::stop() {
+void Player::pauseAndWait() {
   pause();
-  // Let the player release its notes before the cue jumps.
   waitUntilIdle();
+}
+
+void Player::stop() {
+  // Let the player release its notes before the cue jumps.
+  pauseAndWait();
   const int cue = score_.cueIndicator.load();
   const int left = score_.leftLocator.load();
   moveCue(left < cue ? left : kSongStartX, true);

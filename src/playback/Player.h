@@ -58,6 +58,11 @@ class Player {
   void setMelodyMuted(bool on) { melodyMuted_.store(on); }
   void setDrumsMuted(bool on) { drumsMuted_.store(on); }
   bool isPlaying() const;
+  // Pauses and returns once the player has let go of its notes (or after a
+  // short wait), so the song may be rearranged under a still cue.
+  void pauseAndWait();
+  // Puts the cue at x without releasing notes: with the player paused.
+  void moveCueTo(int x) { moveCue(x, true); }
 
   // The track-assignment dialog's "Play" and "Stop". The dialog polls the
   // progress (0..100) and calls stopPreview() once previewFinished() answers true.

@@ -128,6 +128,35 @@ void QtUi::closeProgressWindow() {
 
 bool QtUi::progressCancelled() { return progressCancelled_; }
 
+void QtUi::openInfiniteWindow(const InfiniteWindowText& text, bool autoSaveTicked) {
+  closeInfiniteWindow();
+  infinite_ = new InfiniteWindow(text, autoSaveTicked, window_.data());
+  infinite_->show();
+}
+
+void QtUi::setInfiniteStock(const std::string& stockLine, int stock, int capacity) {
+  if (infinite_) infinite_->setStock(QString::fromStdString(stockLine), stock, capacity);
+}
+
+void QtUi::setInfiniteNote(const std::string& note) {
+  if (infinite_) infinite_->setNote(QString::fromStdString(note));
+}
+
+void QtUi::setInfiniteAutoSave(bool ticked) {
+  if (infinite_) infinite_->setAutoSave(ticked);
+}
+
+CheckChange QtUi::takeInfiniteAutoSaveChange() {
+  return infinite_ ? infinite_->takeAutoSaveChange() : CheckChange::None;
+}
+
+bool QtUi::infiniteWindowOpen() { return infinite_ && !infinite_->stopped(); }
+
+void QtUi::closeInfiniteWindow() {
+  if (infinite_) infinite_->deleteLater();
+  infinite_.clear();
+}
+
 std::string QtUi::askOpenFileName(const FileDialogRequest& request) {
   return QFileDialog::getOpenFileName(window_.data(), QString(), QString::fromStdString(request.folder),
                                       qtFilter(request.filter))

@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 
 #include "base/Ui.h"
+#include "ui/InfiniteWindow.h"
 #include "ui/VoiceLeadingDialog.h"
 
 namespace quorvel {
@@ -35,6 +36,15 @@ class QtUi : public Ui {
   void closeProgressWindow() override;
   bool progressCancelled() override;
 
+  void openInfiniteWindow(const InfiniteWindowText& text, bool autoSaveTicked) override;
+  void setInfiniteStock(const std::string& stockLine, int stock, int capacity) override;
+  void setInfiniteNote(const std::string& note) override;
+  void setInfiniteAutoSave(bool ticked) override;
+  CheckChange takeInfiniteAutoSaveChange() override;
+  bool infiniteWindowOpen() override;
+  void closeInfiniteWindow() override;
+  InfiniteWindow* infiniteWindow() const { return infinite_.data(); }
+
   std::string askOpenFileName(const FileDialogRequest& request) override;
   std::string askSaveFileName(const FileDialogRequest& request) override;
   bool runTrackAssignment(TrackAssignment& model) override;
@@ -53,6 +63,7 @@ class QtUi : public Ui {
   QPointer<VoiceLeadingDialog> voiceLeading_;
   ProgressWindowText progressText_;
   bool progressCancelled_ = false;  // survives the window, which deletes itself when closed
+  QPointer<InfiniteWindow> infinite_;
 };
 
 }  // namespace quorvel

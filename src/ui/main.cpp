@@ -119,6 +119,7 @@ int main(int argc, char** argv) {
   player.startOutputThread();
   player.startPlayerThread();
   app.player = &player;
+  player.setInfinitePlayback(&app.infiniteStock);
   ui.setPlayer(&player);
   connectTransport(app, player);
   app.settingsPath = quorvel::settingsFilePath(quorvel::currentSettingsPlaces());

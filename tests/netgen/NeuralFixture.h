@@ -33,7 +33,7 @@ class NeuralFixture : public ::testing::Test {
   void connectTo(const ServerAddress& address, std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
     env.reset();
     client = std::make_unique<RemoteClient>(address, std::make_shared<CppRestHttpClient>(timeout));
-    env = std::make_unique<NeuralEnv>(NeuralEnv{local, remote, *client, {}, {}});
+    env = std::make_unique<NeuralEnv>(NeuralEnv{local, remote, *client, {}, {}, {}});
   }
   void replyWith(std::string body, std::chrono::milliseconds delay = std::chrono::milliseconds(0)) {
     std::lock_guard lock(replyMutex);

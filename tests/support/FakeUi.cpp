@@ -71,4 +71,27 @@ void FakeUi::clearRecords() {
   pumps_ = 0;
 }
 
+void FakeUi::openInfiniteWindow(const InfiniteWindowText& text, bool autoSaveTicked) {
+  infiniteOpen_ = true;
+  ++infiniteOpenings_;
+  infiniteText_ = text;
+  autoSaveTicked_ = autoSaveTicked;
+}
+
+void FakeUi::setInfiniteStock(const std::string& stockLine, int stock, int /*capacity*/) {
+  stockLines_.push_back(stockLine);
+  stocks_.push_back(stock);
+}
+
+void FakeUi::clickInfiniteAutoSave() {
+  autoSaveTicked_ = !autoSaveTicked_;
+  autoSaveChange_ = autoSaveTicked_ ? CheckChange::Ticked : CheckChange::Unticked;
+}
+
+CheckChange FakeUi::takeInfiniteAutoSaveChange() {
+  const CheckChange change = autoSaveChange_;
+  autoSaveChange_ = CheckChange::None;
+  return change;
+}
+
 }  // namespace quorvel::test

@@ -26,7 +26,10 @@ class FakeUi : public Ui {
   MsgAnswer messageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                        MsgButtons buttons) override;
   void redraw(RedrawTarget) override {}
-  void pumpEvents() override { ++pumps_; }
+  void pumpEvents() override {
+    ++pumps_;
+    if (pumpHook_) pumpHook_();
+  }
   void openUrl(const std::string& url) override { openedUrls_.push_back(url); }
   void showDrumsBand(bool shown) override { drumsBandShown_ = shown; }
   void requestClose() override { ++closeRequests_; }
@@ -44,6 +47,13 @@ class FakeUi : public Ui {
     voiceLeadingWindows_.push_back(request);
   }
   bool runTrackAssignment(TrackAssignment& model) override;
+  void openInfiniteWindow(const InfiniteWindowText& text, bool autoSaveTicked) override;
+  void setInfiniteStock(const std::string& stockLine, int stock, int capacity) override;
+  void setInfiniteNote(const std::string& note) override { infiniteNotes_.push_back(note); }
+  void setInfiniteAutoSave(bool ticked) override { autoSaveTicked_ = ticked; }
+  CheckChange takeInfiniteAutoSaveChange() override;
+  bool infiniteWindowOpen() override { return infiniteOpen_; }
+  void closeInfiniteWindow() override { infiniteOpen_ = false; }
 
   // Answers for the next message boxes; unscripted boxes answer Ok (or Yes).
   void queueAnswer(MsgAnswer a) { answers_.push_back(a); }
@@ -54,6 +64,11 @@ class FakeUi : public Ui {
   void queueSavePath(const std::string& path) { savePaths_.push_back(path); }
   // Folders the user picks in the next folder choosers; unscripted ones are cancelled.
   void queueFolder(const std::string& path) { folders_.push_back(path); }
+  // Runs at every pump: tests move a simulated clock and act as the user there.
+  void onPump(std::function<void()> hook) { pumpHook_ = std::move(hook); }
+  // The infinite-generation window's Stop and its check box.
+  void pressInfiniteStop() { infiniteOpen_ = false; }
+  void clickInfiniteAutoSave();
   // What the user does in the "Open" dialog; unscripted, OK on the model as offered.
   void onTrackAssignment(std::function<bool(TrackAssignment&)> answer) { trackAnswer_ = std::move(answer); }
 
@@ -77,6 +92,13 @@ class FakeUi : public Ui {
   const std::vector<FileListDialogRequest>& fileListDialogs() const { return fileListDialogs_; }
   const std::vector<TableDialogRequest>& tableDialogs() const { return tableDialogs_; }
   const std::vector<VoiceLeadingWindowRequest>& voiceLeadingWindows() const { return voiceLeadingWindows_; }
+  bool infiniteOpen() const { return infiniteOpen_; }
+  int infiniteOpenings() const { return infiniteOpenings_; }
+  const InfiniteWindowText& infiniteText() const { return infiniteText_; }
+  bool autoSaveTicked() const { return autoSaveTicked_; }
+  const std::vector<std::string>& stockLines() const { return stockLines_; }
+  const std::vector<int>& stocks() const { return stocks_; }
+  const std::vector<std::string>& infiniteNotes() const { return infiniteNotes_; }
   void clearRecords();
 
  private:
@@ -104,6 +126,15 @@ class FakeUi : public Ui {
   std::vector<FileDialogRequest> fileDialogs_;
   std::function<bool(TrackAssignment&)> trackAnswer_;
   int trackAssignments_ = 0;
+  std::function<void()> pumpHook_;
+  bool infiniteOpen_ = false;
+  int infiniteOpenings_ = 0;
+  InfiniteWindowText infiniteText_;
+  bool autoSaveTicked_ = false;
+  CheckChange autoSaveChange_ = CheckChange::None;
+  std::vector<std::string> stockLines_;
+  std::vector<int> stocks_;
+  std::vector<std::string> infiniteNotes_;
 };
 
 }  // namespace quorvel::test
