@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "ui/InfiniteWindow.h"
+#include "ui/MainWindow.h"
 #include "ui/QtUi.h"
 
 namespace quorvel {
