@@ -13,7 +13,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr int kOn = 10;
 constexpr std::array<int, kOptionsTabCount> kDirtyBits{kDirtyGeneral, kDirtyMelody, kDirtyParts, kDirtyDrums,
                                                        kDirtyFile,    kDirtyAiType, kDirtyCounterNn, kDirtyGeneratorNn};
 
@@ -95,7 +94,7 @@ bool fileOptionEnabled(const FileSettings& file, FileOption option) {
 }
 
 void setFileOption(FileSettings& file, FileOption option, bool checked) {
-  file.options[static_cast<std::size_t>(option)] = checked ? kOn : 0;
+  file.options[static_cast<std::size_t>(option)] = storedSwitch(checked);
   if (!checked) return;
   if (option == kReadAllAsDrums) file.options[kReadAllAsRegular] = 0;
   if (option == kReadAllAsRegular) file.options[kReadAllAsDrums] = 0;
@@ -217,6 +216,14 @@ int OptionsModel::refuseWhileLearning() {
   if (!app_.generation.learningRunning.load()) return 0;
   app_.ui.messageBox(localized("Now Learning", app_.score.language()), "Quorvel", MsgIcon::Exclamation, MsgButtons::Ok);
   return -1;
+}
+
+std::optional<std::vector<AiTypeBox>> OptionsModel::refreshAiTypes(bool force) {
+  if (!app_.remoteClient) return std::nullopt;
+  AiTypePageFill fill = fillAiTypePage(*app_.remoteClient, app_.score.settings.aiTypes, force, app_.aiTypesFirstFill);
+  if (!fill.refill) return std::nullopt;
+  for (const AiTypeBox& box : fill.boxes) edits_.aiSelected[static_cast<std::size_t>(box.listIndex)] = box.selected;
+  return std::move(fill.boxes);
 }
 
 int OptionsModel::apply() {

@@ -5,8 +5,10 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/SettingsRecord.h"
+#include "netgen/AiTypes.h"
 #include "settings/SettingsDefaults.h"
 
 namespace quorvel {
@@ -91,6 +93,11 @@ class OptionsModel {
   // (its message was shown; the pages before it were applied), -2 when
   // ignored because a generation is running.
   int apply();
+  // The "AI Type" page's fill when it is built (force off) and "List Update"
+  // (force on): the lists are asked of the server (kept as they were when it
+  // does not answer); answers the boxes when they are to be refilled, and the
+  // page's choices then follow the refreshed lists.
+  std::optional<std::vector<AiTypeBox>> refreshAiTypes(bool force);
 
  private:
   int applyGeneralPage();

@@ -26,8 +26,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr int kOn = 10;
-
 // Builds one page: its controls, how each shows the model, and how each edit
 // reaches the model.
 class PageBuilder {
@@ -36,6 +34,7 @@ class PageBuilder {
       : model_(model), language_(language), tab_(tab), changed_(std::move(changed)), page_(new QWidget) {}
 
   QString text(const char* english) const { return QString::fromStdString(dialogText(english, language_)); }
+  OptionsModel& model() { return model_; }
   OptionsEdits& edits() { return model_.edits(); }
   QWidget* page() const { return page_; }
   // What an edit calls; it outlives the builder.
@@ -78,10 +77,9 @@ class PageBuilder {
     return box;
   }
 
-  // Checked is stored as 10.
   QCheckBox* onOff(const char* label, std::int32_t& field) {
     std::int32_t* f = &field;
-    return check(label, [f] { return *f == kOn; }, [f](bool on) { *f = on ? kOn : 0; });
+    return check(label, [f] { return switchOn(*f); }, [f](bool on) { *f = storedSwitch(on); });
   }
 
   // Radio buttons whose position i stores values[i].
@@ -354,23 +352,42 @@ OptionsPage filePage(PageBuilder& b) {
   return b.finish();
 }
 
+// New entries from the server replace a box's list without counting as an
+// edit; each box selects its list's choice.
+void showAiTypeBoxes(const std::array<QComboBox*, kAiTypeLists>& boxes, const std::vector<AiTypeBox>& fetched) {
+  for (const AiTypeBox& fresh : fetched) {
+    QComboBox* box = boxes[static_cast<std::size_t>(fresh.listIndex)];
+    QSignalBlocker block(box);
+    box->clear();
+    for (const std::string& entry : fresh.entries) box->addItem(QString::fromStdString(entry));
+    box->setCurrentIndex(fresh.selected);
+  }
+}
+
 OptionsPage aiTypePage(PageBuilder& b, const Settings& live) {
   OptionsEdits& e = b.edits();
   auto* v = new QVBoxLayout(b.page());
   auto* lists = new QFormLayout;
   const char* labels[] = {"Generator: ", "1 to 1: ", "2 to 1: ", "3 to 1: ", "Drums: ", "M to Dr: "};
+  std::array<QComboBox*, kAiTypeLists> boxes{};
   for (std::size_t i = 0; i < kAiTypeLists; ++i) {
     const AiTypeList& list = live.aiTypes[i];
     std::vector<QString> entries;
     for (int n = 0; n < std::min(list.count, kAiTypeEntries); ++n)
       entries.push_back(QString::fromStdString(slotText(list.entries[static_cast<std::size_t>(n)])));
     std::int32_t* f = &e.aiSelected[i];
-    lists->addRow(b.text(labels[i]), b.combo(entries, [f] { return *f; }, [f](int n) { *f = n; }));
+    boxes[i] = b.combo(entries, [f] { return *f; }, [f](int n) { *f = n; });
+    lists->addRow(b.text(labels[i]), boxes[i]);
   }
   v->addLayout(lists);
-  // Fetching the lists from the server comes with the remote-generation client.
+  OptionsModel& model = b.model();
+  const auto refill = [boxes, &model](bool force) {
+    const auto fetched = model.refreshAiTypes(force);
+    if (fetched) showAiTypeBoxes(boxes, *fetched);
+  };
+  refill(false);
   auto* update = new QPushButton(b.text("List Update"));
-  update->setEnabled(false);
+  QObject::connect(update, &QPushButton::clicked, b.page(), [refill] { refill(true); });
   auto* row = new QHBoxLayout;
   row->addStretch();
   row->addWidget(update);
