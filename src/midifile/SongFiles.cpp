@@ -40,7 +40,8 @@ int writeOrReport(Score& s, Ui& ui, const std::string& path, const Bytes& bytes)
 }
 
 int writeSongTo(Score& s, Ui& ui, const std::string& path) {
-  const WriteOptions options = WriteOptions::from(s.settings.file);
+  WriteOptions options = WriteOptions::from(s.settings.file);
+  options.partNames = true;  // reopening finds each part by name, even below an empty one
   const Bytes bytes = writeMidi(s, kSopranoSet, kBassSet, kDrumsView, options);
   if (writeOrReport(s, ui, path, bytes) != 0) return -1;
   // With "Export drums." off the drums are not in the file: the user must know before they are lost.

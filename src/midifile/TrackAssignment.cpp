@@ -53,6 +53,35 @@ void copyDrums(Score& s, const TrackAssignment& model) {
              [](NoteCode c) { return c; });
 }
 
+// The row ("Soprano" 0 .. "Bass" 3) a track named after a part belongs to.
+std::optional<std::size_t> partRowOfName(const std::string& name) {
+  static constexpr std::array<const char*, TrackAssignment::kVoiceRows> kRowNames{"Soprano", "Alto", "Tenor", "Bass"};
+  for (std::size_t row = 0; row < kRowNames.size(); ++row)
+    if (name == kRowNames[row]) return row;
+  return std::nullopt;
+}
+
+// Our own files name their part tracks. Placed by name, a part stays in its
+// row when a part above it was empty and so left no track with notes.
+bool placeByPartNames(TrackAssignment& model, const ImportResult& imported) {
+  std::array<TrackRow, TrackAssignment::kVoiceRows> rows{};
+  std::size_t placed = 0;
+  for (const ImportedTrack& t : imported.tracks) {
+    if (t.drumsOnly()) continue;
+    const auto row = partRowOfName(t.name);
+    if (!row || rows[*row].setIndex >= 0) return false;
+    rows[*row] = {t.name, t.setIndex};
+    ++placed;
+  }
+  if (placed == 0) return false;
+  model.voiceRows.clear();
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    model.voiceOn[row] = rows[row].setIndex >= 0;
+    model.voiceRows.push_back(model.voiceOn[row] ? rows[row] : TrackRow{"", -1});
+  }
+  return true;
+}
+
 }  // namespace
 
 void TrackAssignment::selectVoice(int row) {
@@ -89,11 +118,16 @@ int TrackAssignment::selectedSet() const {
 TrackAssignment makeTrackAssignment(const ImportResult& imported, int language) {
   TrackAssignment model;
   const std::string none = localized("None", language);
-  for (const ImportedTrack& t : imported.tracks)
-    if (!t.drumsOnly()) model.voiceRows.push_back({trackLabel(t), t.setIndex});
-  for (std::size_t row = 0; row < TrackAssignment::kVoiceRows; ++row)
-    model.voiceOn[row] = row < model.voiceRows.size();
-  while (model.voiceRows.size() < TrackAssignment::kVoiceRows) model.voiceRows.push_back({none, -1});
+  if (placeByPartNames(model, imported)) {
+    for (TrackRow& row : model.voiceRows)
+      if (row.setIndex < 0) row.label = none;
+  } else {
+    for (const ImportedTrack& t : imported.tracks)
+      if (!t.drumsOnly()) model.voiceRows.push_back({trackLabel(t), t.setIndex});
+    for (std::size_t row = 0; row < TrackAssignment::kVoiceRows; ++row)
+      model.voiceOn[row] = row < model.voiceRows.size();
+    while (model.voiceRows.size() < TrackAssignment::kVoiceRows) model.voiceRows.push_back({none, -1});
+  }
 
   if (imported.anyDrums) model.drumRows.push_back({kAllDrums, kImportedDrums});
   else model.drumRows.push_back({none, -1});

@@ -101,7 +101,9 @@ TEST_F(SaveFaults, ANameTooLongFailsCleanlyAndTheLongestNameSaves) {
 }
 
 TEST_F(SaveFaults, ASaverKilledAtAnyMomentLeavesTheOldOrTheNewSongWhole) {
-  const Raw newBytes = writeMidi(*score, kSopranoSet, kBassSet, kDrumsView, WriteOptions::from(score->settings.file));
+  WriteOptions asSaved = WriteOptions::from(score->settings.file);
+  asSaved.partNames = true;
+  const Raw newBytes = writeMidi(*score, kSopranoSet, kBassSet, kDrumsView, asSaved);
   // Saves the two versions in turn, the new one first, as fast as it can, until it is killed.
   const auto saveForever = [&] {
     for (bool extra = true;; extra = !extra) {

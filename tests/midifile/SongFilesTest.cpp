@@ -33,7 +33,8 @@ TEST_F(SongFiles, SaveWithoutANameAsksAndThenSavesUnderTheChosenName) {
   ASSERT_EQ(saveSong(*score, ui), 0);
   EXPECT_EQ(score->fileName, path);
   EXPECT_FALSE(score->isModified());
-  EXPECT_EQ(fileBytes(path).size(), 14u + 25u + 3 * 12u + 20u);
+  // Header, conductor, the four part tracks (named; three without notes).
+  EXPECT_EQ(fileBytes(path).size(), 14u + 25u + (12u + 8u) + (12u + 9u) + (12u + 8u) + (20u + 11u));
 }
 
 TEST_F(SongFiles, FailedSaveKeepsTheOldFileAndForgetsTheName) {
@@ -48,7 +49,8 @@ TEST_F(SongFiles, FailedSaveKeepsTheOldFileAndForgetsTheName) {
 
   score->fileName = path;
   ASSERT_EQ(saveSong(*score, ui), 0);
-  EXPECT_EQ(fileBytes(path).size(), 14u + 25u + 4 * 12u) << "replaced by the song";
+  // Header, conductor, four empty part tracks with their names.
+  EXPECT_EQ(fileBytes(path).size(), 14u + 25u + 4 * 12u + (11u + 8u + 9u + 8u)) << "replaced by the song";
   EXPECT_EQ(filesInFolder(), 1) << "no temporary file left behind";
 }
 
@@ -73,6 +75,24 @@ TEST_F(SongFiles, ASavedSongReopensWithItsTempoKeyScaleAndDrums) {
   EXPECT_EQ(reopened->settings.melody[kMode], 1);
   for (int part = kBassSet; part <= kSopranoSet; ++part) EXPECT_EQ(reopened->noteSets[static_cast<std::size_t>(part)].size(), 1u);
   EXPECT_EQ(reopened->noteSets[kDrumSet3].size(), 1u) << "fresh settings export the drums";
+}
+
+// An empty part writes a track without notes, which the reader drops: the
+// parts below it must not move up a row on reopening.
+TEST_F(SongFiles, PartsBelowAnEmptyPartReopenInTheirOwnRows) {
+  addNote(*score, kAltoSet, makeMelodyNote(2, 64, 4, kAltoSet));
+  addNote(*score, kBassSet, makeMelodyNote(2, 40, 4, kBassSet));
+  modify();
+  const std::string path = file("no-soprano.mid");
+  ui.queueSavePath(path);
+  ASSERT_EQ(saveSong(*score, ui), 0);
+
+  auto reopened = std::make_unique<Score>();
+  ASSERT_EQ(openSongFile(*reopened, ui, path), 0);
+  EXPECT_TRUE(reopened->noteSets[kSopranoSet].empty());
+  EXPECT_EQ(reopened->noteSets[kAltoSet], score->noteSets[kAltoSet]);
+  EXPECT_TRUE(reopened->noteSets[kTenorSet].empty());
+  EXPECT_EQ(reopened->noteSets[kBassSet], score->noteSets[kBassSet]);
 }
 
 TEST_F(SongFiles, ASaveThatLeavesOutTheDrumsSaysSo) {
