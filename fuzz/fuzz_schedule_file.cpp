@@ -39,11 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!read.sentences.empty()) std::abort();  // a refused file yields nothing
     return 0;
   }
+  const std::vector<SentencePair> pairs = pairsOf(type, read.sentences);
+  // As the trainer does: nothing to learn from is refused before training.
   std::size_t tokens = 0;
-  for (const TokenLine& s : read.sentences) tokens += s.size();
+  for (const SentencePair& pair : pairs) tokens += pair.target.size();
   if (tokens == 0 || tokens > kMostTokens) return 0;
 
-  const NamedModel model{type, "fuzz", LineModel::train(type, shapeOf(type), defaultOrder(type), pairsOf(type, read.sentences))};
+  const NamedModel model{type, "fuzz", LineModel::train(type, shapeOf(type), defaultOrder(type), pairs)};
   const std::vector<std::uint8_t> bytes = encodeModelFile(model);
   NamedModel back;
   if (!decodeModelFile(bytes, back).empty()) std::abort();  // our own file must read back

@@ -164,10 +164,11 @@ void BackoffModel::write(ByteWriter& out) const {
 }
 
 bool BackoffModel::read(ByteReader& in) {
-  order_ = static_cast<int>(in.u32());
+  const std::uint32_t order = in.u32();
   const std::uint32_t vocabulary = in.u32();
-  if (in.failed() || order_ > static_cast<int>(kMaxOrder) || vocabulary > kMaxVocabulary || !in.canHold(vocabulary, 4))
+  if (in.failed() || order > kMaxOrder || vocabulary > kMaxVocabulary || !in.canHold(vocabulary, 4))
     return false;
+  order_ = static_cast<int>(order);
   tokens_.resize(vocabulary);
   ids_.clear();
   for (std::uint32_t i = 0; i < vocabulary; ++i) {
@@ -181,8 +182,10 @@ bool BackoffModel::read(ByteReader& in) {
       if (!(d[c] >= 0.0 && d[c] < c + 1.0)) return false;
     }
   }
-  laneShares_.resize(in.u32());
-  if (laneShares_.size() > 32) return false;
+  // Counts come from the file: check them before they size anything.
+  const std::uint32_t lanes = in.u32();
+  if (lanes > 32) return false;
+  laneShares_.resize(lanes);
   for (double& share : laneShares_) {
     share = in.f64();
     if (!(share > 0.0 && share < 1.0)) return false;
