@@ -1,13 +1,15 @@
 #pragma once
 // Keeps the stored window rectangle on a monitor that exists now.
+#include <cstdint>
 #include <span>
 
 namespace quorvel {
 
 struct ScreenRect {
   int left = 0, top = 0, width = 0, height = 0;
-  int right() const { return left + width; }
-  int bottom() const { return top + height; }
+  // Wide: a stored rectangle may hold any int, and its edges must not overflow.
+  std::int64_t right() const { return std::int64_t{left} + width; }
+  std::int64_t bottom() const { return std::int64_t{top} + height; }
   bool operator==(const ScreenRect&) const = default;
 };
 

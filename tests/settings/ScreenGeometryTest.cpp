@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace quorvel {
 namespace {
 
@@ -15,6 +17,14 @@ TEST(ScreenGeometry, WindowIsMovedWithItsSizeIntoTheWorkAreaHoldingMostOfIt) {
   // Larger than the work area: the top left corner stays visible.
   EXPECT_EQ(fitIntoNearestWorkArea({100, 100, 2500, 1500}, std::span<const ScreenRect>(both, 1)),
             (ScreenRect{0, 0, 2500, 1500}));
+}
+
+TEST(ScreenGeometry, RectanglesAtTheLimitsOfIntAreFittedWithoutOverflow) {
+  constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+  const ScreenRect both[] = {{0, 0, 1920, 1040}, {1920, 200, 1280, 984}};
+  // A damaged settings file can hold such values; the top left corner still lands on a monitor.
+  EXPECT_EQ(fitIntoNearestWorkArea({kMax, kMax, kMax, kMax}, both), (ScreenRect{1920, 200, kMax, kMax}));
+  EXPECT_EQ(fitIntoNearestWorkArea({kMin, 40, -kMax, 600}, both), (ScreenRect{0, 40, -kMax, 600}));
 }
 
 }  // namespace
