@@ -248,7 +248,9 @@ class TrackParser {
     if (data.size() < 3) return;
     const std::uint32_t micros = (std::uint32_t{data[0]} << 16) | (std::uint32_t{data[1]} << 8) | data[2];
     if (micros == 0) return;
-    const auto bpm = static_cast<int>(60000000u / micros);
+    // Rounded: writers round the microseconds per quarter, so 81 bpm may be
+    // stored as 740,741 us, a hair under 81.
+    const auto bpm = static_cast<int>((60000000u + micros / 2) / micros);
     if (bpm >= 60 && bpm <= 240) head.tempo = bpm;
   }
 

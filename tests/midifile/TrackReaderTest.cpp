@@ -58,6 +58,8 @@ TEST_F(Reader, ConductorGivesTempoBetween60And240BpmAndTheKey) {
     EXPECT_EQ(result.info.scale(), c.scale);
     EXPECT_EQ(result.info.conductorSeen, kConductorSeen);
   }
+  ASSERT_EQ(read(withConductor(TrackEvents().meta(0, 0x51, {0x0B, 0x4D, 0x85}).end())), 0);
+  EXPECT_EQ(result.info.tempo(), 81) << "740,741 us per quarter is 81 bpm, rounded";
   ASSERT_EQ(read(withConductor(TrackEvents().keySignature(0, 8, 0).end())), 0);
   EXPECT_EQ(result.info.keyNote(), -1) << "eight sharps do not exist";
 }

@@ -200,9 +200,7 @@ void compareParts(const Song& song, const ReadBack& back, Tally& tally) {
     for (const Note& n : drums) tally.drumLengthsChanged += actual.count(n) ? 0 : 1;
     tally.drumStrokes += static_cast<int>(expectedStrokes.size());
   }
-  // The program rounds the microseconds per quarter where our reader truncates
-  // the tempo it divides from them: 81 bpm can come back as 80.
-  EXPECT_NEAR(back.tempo, song.score->settings.general.tempo, 1) << song.name;
+  EXPECT_EQ(back.tempo, song.score->settings.general.tempo) << song.name;
 }
 
 void report(const char* what, std::size_t songs, const Tally& tally, std::chrono::steady_clock::time_point began) {
