@@ -15,7 +15,8 @@
 #include <set>
 #include <vector>
 
-#include "SilentUi.h"
+#include "OpenmsxSongs.h"
+#include "base/QuietUi.h"
 #include "base/FileIo.h"
 #include "generator/GenerationCommands.h"
 #include "midifile/FileHead.h"
@@ -29,17 +30,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace quorvel;
 
-const fs::path kOpenMsx = "/usr/share/games/openttd/baseset/openmsx";
+using bench::kOpenmsxFolder;
+using bench::midiFilesIn;
 const fs::path kChorales = fs::path(QUORVEL_SOURCE_DIR) / "data" / "corpus" / "chorales" / "valid";
-
-std::vector<fs::path> midiFilesIn(const fs::path& folder) {
-  std::vector<fs::path> files;
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(folder, ec))
-    if (entry.path().extension() == ".mid") files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  return files;
-}
 
 bool readInto(Score& score, Ui& ui, ByteView bytes, const ReadOptions& options) {
   ImportResult imported;
@@ -114,7 +107,7 @@ struct Run {
 };
 
 Run runOne(const fs::path& file, bool chorale, const char* mode, int voices) {
-  bench::SilentUi ui;
+  QuietUi ui;
   auto score = std::make_unique<Score>();
   if (!(chorale ? loadSoprano(*score, ui, file) : loadRegulated(*score, ui, file))) return {};
   Random random;
@@ -135,7 +128,7 @@ void BM_CounterSongs(benchmark::State& state) {
   static const char* kModes[] = {"1to1A", "1to2A", "1to3A"};
   const int voices = static_cast<int>(state.range(0));
   const bool chorales = state.range(1) != 0;
-  const auto files = midiFilesIn(chorales ? kChorales : kOpenMsx);
+  const auto files = midiFilesIn(chorales ? kChorales : kOpenmsxFolder);
   if (files.empty()) {
     state.SkipWithError("no songs installed");
     return;

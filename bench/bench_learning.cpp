@@ -3,13 +3,10 @@
 // the schedules on two threads through the ordered batch.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <memory>
-#include <string>
 #include <vector>
 
-#include "base/FileIo.h"
+#include "OpenmsxSongs.h"
 #include "learning/AnalysisOutputs.h"
 #include "learning/FolderAnalysis.h"
 #include "learning/OrderedBatch.h"
@@ -19,31 +16,18 @@
 namespace {
 
 using namespace quorvel;
-
-const std::vector<Bytes>& songs() {
-  static const std::vector<Bytes> loaded = [] {
-    std::vector<std::string> paths;
-    for (const auto& e : std::filesystem::directory_iterator("/usr/share/games/openttd/baseset/openmsx"))
-      if (e.path().extension() == ".mid") paths.push_back(e.path().string());
-    std::sort(paths.begin(), paths.end());
-    std::vector<Bytes> files;
-    for (const auto& p : paths)
-      if (auto b = readWholeFile(p)) files.push_back(std::move(*b));
-    return files;
-  }();
-  return loaded;
-}
+using bench::openmsxSongs;
 
 void countFiles(benchmark::State& state) {
-  state.counters["files/s"] = benchmark::Counter(static_cast<double>(state.iterations() * songs().size()),
+  state.counters["files/s"] = benchmark::Counter(static_cast<double>(state.iterations() * openmsxSongs().size()),
                                                  benchmark::Counter::kIsRate);
 }
 
 void BM_ScheduleType0OneCore(benchmark::State& state) {
-  if (songs().empty()) state.SkipWithError("openttd-openmsx is not installed");
+  if (openmsxSongs().empty()) state.SkipWithError("openttd-openmsx is not installed");
   auto work = std::make_unique<Score>();
   for (auto _ : state) {
-    for (const Bytes& f : songs()) {
+    for (const Bytes& f : openmsxSongs()) {
       ScheduleTexts out;
       benchmark::DoNotOptimize(convertToSchedule(*work, f, LearningType::OnePart, out));
     }
@@ -57,14 +41,14 @@ void BM_ScheduleType0Threads(benchmark::State& state) {
   std::vector<std::unique_ptr<Score>> work;
   for (unsigned i = 0; i < threads; ++i) work.push_back(std::make_unique<Score>());
   constexpr std::size_t kRounds = 8;  // enough files per run to keep both threads busy
-  const std::size_t count = songs().size() * kRounds;
+  const std::size_t count = openmsxSongs().size() * kRounds;
   for (auto _ : state) {
     std::size_t bytes = 0;
     OrderedBatch<ScheduleTexts>::run(
         count, threads,
         [&](std::size_t i, unsigned worker) {
           ScheduleTexts out;
-          convertToSchedule(*work[worker], songs()[i % songs().size()], LearningType::OnePart, out);
+          convertToSchedule(*work[worker], openmsxSongs()[i % openmsxSongs().size()], LearningType::OnePart, out);
           return out;
         },
         [&](std::size_t, ScheduleTexts& t) { bytes += t.files[0].size(); });
@@ -75,10 +59,10 @@ void BM_ScheduleType0Threads(benchmark::State& state) {
 }
 
 void BM_AnalysisOneCore(benchmark::State& state) {
-  if (songs().empty()) state.SkipWithError("openttd-openmsx is not installed");
+  if (openmsxSongs().empty()) state.SkipWithError("openttd-openmsx is not installed");
   auto work = std::make_unique<Score>();
   for (auto _ : state) {
-    for (const Bytes& f : songs()) {
+    for (const Bytes& f : openmsxSongs()) {
       SongAnalysis analysis;
       analyseBytes(*work, f, analysis);
       benchmark::DoNotOptimize(analysisOutputs(analysis, "song.mid", *work));

@@ -21,7 +21,8 @@
 #include <vector>
 
 #include "ChildRun.h"
-#include "SilentUi.h"
+#include "OpenmsxSongs.h"
+#include "base/QuietUi.h"
 #include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "midifile/TrackAssignment.h"
@@ -37,10 +38,8 @@ namespace quorvel {
 namespace {
 
 using namespace std::chrono_literals;
-using bench::SilentUi;
 using bench::Who;
 
-constexpr char kSongFolder[] = "/usr/share/games/openttd/baseset/openmsx";
 constexpr auto kPlayTime = std::chrono::seconds(30);
 constexpr int kClicks = 60;
 constexpr double kMinClickSpacingMs = 300.0;  // the click's ring has died away by the next
@@ -138,7 +137,7 @@ class RenderedDevices : public DeviceCatalog {
 };
 
 bool loadSong(const std::filesystem::path& path, Score& s) {
-  SilentUi ui;
+  QuietUi ui;
   const auto bytes = readWholeFile(path.string());
   ImportResult imported;
   if (!bytes || readMidiBytes(s, ui, *bytes, ReadOptions::from(s.settings.file), imported) != 0) return false;
@@ -152,7 +151,7 @@ std::size_t noteCount(const Score& s) { return s.noteSets[kMelodyView].size() + 
 std::filesystem::path densestSong() {
   std::filesystem::path best;
   std::size_t most = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(kSongFolder)) {
+  for (const auto& entry : std::filesystem::directory_iterator(bench::kOpenmsxFolder)) {
     if (entry.path().extension() != ".mid") continue;
     Score s;
     if (loadSong(entry.path(), s) && noteCount(s) > most) {

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "SilentUi.h"
+#include "base/QuietUi.h"
 #include "app/RealtimeInput.h"
 #include "model/Score.h"
 #include "playback/NotePreview.h"
@@ -43,7 +43,7 @@ std::size_t noteOns(const std::vector<TimedMessage>& sent) {
 constexpr int kTune[] = {0, 2, 4, 5, 7, 5, 4, 2, 0, -1, 0, 4, 2, 7, 5, 4, 2, 0, 2, 0};
 
 void pressKeys(benchmark::State& state, int partnerCount) {
-  bench::SilentUi ui;
+  QuietUi ui;
   Score score;
   score.keyBase = 72;
   score.settings.melody[kKeyNote] = 72;

@@ -6,7 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "SilentUi.h"
+#include "OpenmsxSongs.h"
+#include "base/QuietUi.h"
 #include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "model/Random.h"
@@ -18,13 +19,11 @@
 namespace quorvel {
 namespace {
 
-using bench::SilentUi;
-
 std::string largestOpenmsxSong() {
   std::string largest;
   std::uintmax_t size = 0;
   std::error_code ec;
-  for (const auto& e : std::filesystem::directory_iterator("/usr/share/games/openttd/baseset/openmsx", ec)) {
+  for (const auto& e : std::filesystem::directory_iterator(bench::kOpenmsxFolder, ec)) {
     if (e.path().extension() == ".mid" && e.file_size() > size) {
       size = e.file_size();
       largest = e.path().string();
@@ -36,7 +35,7 @@ std::string largestOpenmsxSong() {
 // The song's melody as it is after a merged read; empty when the file is missing.
 NoteSet openmsxMelody(const std::string& path) {
   Score s;
-  SilentUi ui;
+  QuietUi ui;
   const auto bytes = readWholeFile(path);
   ReadOptions options;
   options.merged = true;
@@ -70,7 +69,7 @@ void detectOn(benchmark::State& state, const NoteSet& melody) {
     return;
   }
   Score s;
-  SilentUi ui;
+  QuietUi ui;
   load(s, melody);
   for (auto _ : state) benchmark::DoNotOptimize(detectKey(s, ui, false));
   state.counters["notes"] = static_cast<double>(melody.size());
@@ -82,7 +81,7 @@ void chainOn(benchmark::State& state, const NoteSet& melody) {
     return;
   }
   Score s;
-  SilentUi ui;
+  QuietUi ui;
   for (auto _ : state) {
     state.PauseTiming();
     load(s, melody);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "SilentUi.h"
+#include "base/QuietUi.h"
 #include "midifile/SongFiles.h"
 #include "model/Score.h"
 #include "tools/VoiceLeading.h"
@@ -21,7 +21,7 @@ namespace {
 using namespace quorvel;
 
 // Takes the tracks as the "Open" dialog offers them.
-class AcceptingUi : public bench::SilentUi {
+class AcceptingUi : public QuietUi {
  public:
   bool runTrackAssignment(TrackAssignment&) override { return true; }
 };

@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <memory>
 
-#include "FuzzUi.h"
+#include "base/QuietUi.h"
 #include "midifile/MidiReader.h"
 #include "midifile/MidiWriter.h"
 #include "model/Score.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quorvel;
-  static fuzz::SilentUi ui;
+  static QuietUi ui;
   static auto score = std::make_unique<Score>();
   const ByteView bytes(data, size);
   const std::uint8_t flags = size > 0 ? data[size - 1] : 0;

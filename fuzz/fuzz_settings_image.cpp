@@ -10,7 +10,6 @@
 #include <memory>
 #include <span>
 
-#include "FuzzUi.h"
 #include "model/Score.h"
 #include "settings/SettingsApply.h"
 #include "settings/SettingsDefaults.h"

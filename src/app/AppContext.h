@@ -48,8 +48,6 @@ struct Operations {
   std::function<void(AppContext&)> resetRemoteAlternatives;
 };
 
-inline constexpr std::int32_t kInfiniteRunning = 10;
-
 struct AppContext {
   explicit AppContext(Ui& ui);
   AppContext(const AppContext&) = delete;
@@ -70,8 +68,8 @@ struct AppContext {
   std::unique_ptr<RemoteClient> remoteClient;
   bool aiTypesFirstFill = true;  // the "AI Type" page refills its boxes once per run
 
-  // 10 while infinite generation runs; read by its loop on other threads.
-  std::atomic<std::int32_t> infiniteRunning{0};
+  // Set while infinite generation runs; read by its loop on other threads.
+  std::atomic<bool> infiniteRunning{false};
   // The blocks of infinite generation; the player is told about it once and
   // reports to it only while a run goes on.
   InfiniteStock infiniteStock{score};
@@ -83,7 +81,7 @@ struct AppContext {
   std::filesystem::path settingsPath;   // Quorvel.ini; empty: settings are neither read nor written
 
   bool busy() const { return score.hasFlag(kFlagGenerating); }
-  bool infinite() const { return infiniteRunning.load() == kInfiniteRunning; }
+  bool infinite() const { return infiniteRunning.load(); }
   // What a local generation command works with, made afresh for each command.
   GenerationEnv generationEnv();
 };

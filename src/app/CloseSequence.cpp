@@ -19,12 +19,12 @@ void storePlacement(AppContext& app, const WindowPlacement& p, bool drumsButtonD
   w.top = p.top;
   w.width = p.width;
   w.height = p.height;
-  w.drumsBandShown = drumsButtonDown ? 10 : 0;
+  w.drumsBandShown = storedSwitch(drumsButtonDown);
 }
 
 // The infinite loop runs inside a command on this thread: pumping events lets it notice and return.
 void waitForInfiniteGeneration(AppContext& app) {
-  app.infiniteRunning.store(0);
+  app.infiniteRunning.store(false);
   while (app.score.hasFlag(kFlagInfinite)) {
     std::this_thread::sleep_for(std::chrono::seconds(1));
     app.ui.pumpEvents();
@@ -36,7 +36,7 @@ void waitForInfiniteGeneration(AppContext& app) {
 
 void endInfiniteGeneration(AppContext& app) {
   if (app.ops.closeInfiniteWindow) app.ops.closeInfiniteWindow(app);
-  app.infiniteRunning.store(0);
+  app.infiniteRunning.store(false);
 }
 
 bool runCloseSequence(AppContext& app, const WindowPlacement& placement, bool drumsButtonDown) {

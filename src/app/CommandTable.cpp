@@ -25,7 +25,7 @@ const Rule kRules[] = {
     {Guard::NotBusy, false,
      {cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kUndo, cmd::kRedo, cmd::kDelete, cmd::kCut,
       cmd::kPaste, cmd::kRegulateBarLength, cmd::kTrimOpeningSilence, cmd::kTrimOpeningSilenceDrums,
-      cmd::kReducePhoneticValue, cmd::kDivideAllBars, cmd::kDetectKeyNote, cmd::kDetectAndApplyKeyNote,
+      cmd::kReduceNoteValues, cmd::kDivideIntoParts, cmd::kDetectKeyNote, cmd::kDetectAndApplyKeyNote,
       cmd::kFitKeyNoteToC3, cmd::kStopPreviewNote, cmd::kExportBetweenLocators, cmd::kExportForOtherPrograms,
       cmd::kExportMusicXml, cmd::kExportMusicXmlTwoStaves, cmd::kExportPdf, cmd::kAnalyseFolder,
       cmd::kCheckVoiceLeading}},

@@ -18,7 +18,7 @@ namespace {
 constexpr int kPrintTimeoutSeconds = 120;
 
 std::string songTitle(const Score& s) {
-  return s.fileName.empty() ? untitledName(s) : notation::titleOfPath(s.fileName);
+  return s.fileName.empty() ? localized("(no title)", s.settings.general.language) : notation::titleOfPath(s.fileName);
 }
 
 // The save dialog starts where MIDI files were last saved, and remembers the choice.

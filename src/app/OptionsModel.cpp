@@ -13,8 +13,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr int kOn = 10;
-
 constexpr std::array<int, kOptionsTabCount> kDirtyBits{kDirtyGeneral, kDirtyMelody, kDirtyParts, kDirtyDrums,
                                                        kDirtyFile,    kDirtyAiType, kDirtyCounterNn, kDirtyGeneratorNn};
 
@@ -96,7 +94,7 @@ bool fileOptionEnabled(const FileSettings& file, FileOption option) {
 }
 
 void setFileOption(FileSettings& file, FileOption option, bool checked) {
-  file.options[static_cast<std::size_t>(option)] = checked ? kOn : 0;
+  file.options[static_cast<std::size_t>(option)] = storedSwitch(checked);
   if (!checked) return;
   if (option == kReadAllAsDrums) file.options[kReadAllAsRegular] = 0;
   if (option == kReadAllAsRegular) file.options[kReadAllAsDrums] = 0;

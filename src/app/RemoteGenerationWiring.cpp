@@ -1,7 +1,5 @@
 // The G buttons, and "0toN"/"NtoN" which go to the server or stay local as
 // the options say.
-#include <string_view>
-
 #include "app/AppContext.h"
 #include "app/CommandIds.h"
 #include "app/PartSelection.h"
@@ -16,7 +14,9 @@ namespace quorvel {
 
 namespace {
 
-int runNeural(AppContext& a, std::string_view label) {
+using NeuralCommand = int (*)(NeuralEnv&);
+
+int runNeural(AppContext& a, NeuralCommand command) {
   GenerationEnv local = a.generationEnv();
   if (!a.remoteClient) {
     showGenerationMessage(local, "Failed to connect to the server.");
@@ -29,22 +29,23 @@ int runNeural(AppContext& a, std::string_view label) {
     clampScroll(a.view);
     a.ui.redraw(RedrawTarget::All);
   };
-  return runNeuralGeneration(env, label).value_or(-2);
+  return command(env);
 }
 
-CommandAction neural(std::string_view label, bool drums) {
-  return [label, drums](AppContext& a, int) {
+CommandAction neural(NeuralCommand command, bool drums) {
+  return [command, drums](AppContext& a, int) {
     if (drums) enterDrumsEditMode(a);
-    return runNeural(a, label);
+    return runNeural(a, command);
   };
 }
 
 // "0toN"/"NtoN": the server when the options choose the neural generator.
-CommandAction localOrNeural(std::string_view label, bool (*isNeural)(const MelodySettings&)) {
-  return [label, isNeural](AppContext& a, int) {
-    if (isNeural(a.score.settings.melody)) return runNeural(a, label);
+CommandAction localOrNeural(int (*local)(GenerationEnv&), NeuralCommand remote,
+                            bool (*isNeural)(const MelodySettings&)) {
+  return [local, remote, isNeural](AppContext& a, int) {
+    if (isNeural(a.score.settings.melody)) return runNeural(a, remote);
     GenerationEnv env = a.generationEnv();
-    return runLocalGeneration(env, label).value_or(-2);
+    return local(env);
   };
 }
 
@@ -52,17 +53,17 @@ CommandAction localOrNeural(std::string_view label, bool (*isNeural)(const Melod
 
 void wireRemoteGeneration(AppContext& app) {
   CommandTable& t = app.commands;
-  t.bind(cmd::k0to1G, neural("0to1G", false));
-  t.bind(cmd::k1to1G, neural("1to1G", false));
-  t.bind(cmd::k2to1G, neural("2to1G", false));
-  t.bind(cmd::k3to1G, neural("3to1G", false));
-  t.bind(cmd::k1to2G, neural("1to2G", false));
-  t.bind(cmd::k1to3G, neural("1to3G", false));
-  t.bind(cmd::k2to2G, neural("2to2G", false));
-  t.bind(cmd::k0toDG, neural("0toDG", true));
-  t.bind(cmd::kNtoDG, neural("NtoDG", true));
-  t.bind(cmd::kZeroToN, localOrNeural("0toN", zeroToNIsNeural));
-  t.bind(cmd::kNToN, localOrNeural("NtoN", nToNIsNeural));
+  t.bind(cmd::k0to1G, neural(generateZeroToOneG, false));
+  t.bind(cmd::k1to1G, neural(generateOneToOneG, false));
+  t.bind(cmd::k2to1G, neural(generateTwoToOneG, false));
+  t.bind(cmd::k3to1G, neural(generateThreeToOneG, false));
+  t.bind(cmd::k1to2G, neural(generateOneToTwoG, false));
+  t.bind(cmd::k1to3G, neural(generateOneToThreeG, false));
+  t.bind(cmd::k2to2G, neural(generateTwoToTwoG, false));
+  t.bind(cmd::k0toDG, neural(generateZeroToDrumsG, true));
+  t.bind(cmd::kNtoDG, neural(generateNToDrumsG, true));
+  t.bind(cmd::kZeroToN, localOrNeural(generateZeroToN, neuralZeroToN, zeroToNIsNeural));
+  t.bind(cmd::kNToN, localOrNeural(generateNToN, generateNToNG, nToNIsNeural));
   app.ops.remoteEndStep = [](AppContext& a) { return a.remote.lastEndX / kStepPixels; };
   app.ops.resetRemoteAlternatives = [](AppContext& a) { a.remote.lastRequestKind = kKindNone; };
 }

@@ -1,30 +1,21 @@
 #include "app/SaveChanges.h"
 
-#include <filesystem>
 #include <string>
 
 #include "app/AppContext.h"
 #include "app/CommandIds.h"
+#include "app/SongTitle.h"
 #include "base/Messages.h"
 #include "base/TextFormat.h"
 
 namespace quorvel {
-
-namespace {
-
-std::string songName(const Score& s) {
-  if (s.fileName.empty()) return untitledName(s);
-  return std::filesystem::path(s.fileName).filename().string();
-}
-
-}  // namespace
 
 int askSaveChanges(AppContext& app) {
   Score& s = app.score;
   if (!s.isModified()) return 0;
   const int language = s.settings.general.language;
   const std::string text = formatWithString(
-      localized("\"%s\" has been modified.\nDo you want to Save changes?", language), songName(s));
+      localized("\"%s\" has been modified.\nDo you want to Save changes?", language), songDisplayName(s));
   switch (app.ui.messageBox(text, "Quorvel", MsgIcon::Question, MsgButtons::YesNoCancel)) {
     case MsgAnswer::Yes: {
       // Save answers -2 only for an unmodified song, which cannot reach here.

@@ -86,12 +86,20 @@ int ViewRuler::keepLocatorOrder(Marker m, int x) const {
   return x;
 }
 
+void ViewRuler::placeCue(int x) {
+  if (transport_.placeCue) {
+    transport_.placeCue(x);
+  } else {
+    advanceCue(score_, x, true, CueContext{});
+  }
+}
+
 void ViewRuler::moveMarker(Marker m, int x) {
   if (x >= kTimelineEndX) return;
   x = std::max(keepLocatorOrder(m, x), kSongStartX);
   if (x == word(m).load()) return;
   if (m == Marker::Cue) {
-    advanceCue(score_, x, true, CueContext{});
+    placeCue(x);
   } else {
     word(m).store(x);
   }
@@ -127,7 +135,7 @@ bool ViewRuler::applyMenuCommand(int command, int x) {
     default: return false;
   }
   if (m == Marker::Cue) {
-    advanceCue(score_, x, true, CueContext{});
+    placeCue(x);
   } else if (m == Marker::EndIndicator) {
     score_.endIndicator.store(x);
   } else {

@@ -50,6 +50,7 @@ class ViewRuler {
   int snapX(int cx) const;
   Marker grab(int x, int cy) const;
   int keepLocatorOrder(Marker m, int x) const;
+  void placeCue(int x);
   void moveMarker(Marker m, int x);
   std::atomic<std::int32_t>& word(Marker m);
 

@@ -1,6 +1,6 @@
 #include "app/Wiring.h"
 
-#include <string_view>
+#include <string>
 
 #include "app/AppContext.h"
 #include "app/CommandIds.h"
@@ -46,8 +46,8 @@ CommandAction bulkTool(int (*tool)(Score&, Ui&)) {
 void wireTools(AppContext& app) {
   CommandTable& t = app.commands;
   t.bind(cmd::kRegulateBarLength, bulkTool(regulateBarLength));
-  t.bind(cmd::kReducePhoneticValue, bulkTool(reduceNoteValues));
-  t.bind(cmd::kDivideAllBars, bulkTool(divideIntoParts));
+  t.bind(cmd::kReduceNoteValues, bulkTool(reduceNoteValues));
+  t.bind(cmd::kDivideIntoParts, bulkTool(divideIntoParts));
   t.bind(cmd::kFitKeyNoteToC3, bulkTool(fitKeyToC3));
   t.bind(cmd::kTrimOpeningSilence, bulkTool([](Score& s, Ui& ui) { return trimOpeningSilence(s, ui, false); }));
   t.bind(cmd::kTrimOpeningSilenceDrums, bulkTool([](Score& s, Ui& ui) { return trimOpeningSilence(s, ui, true); }));
@@ -67,25 +67,25 @@ void wireTools(AppContext& app) {
   });
 }
 
-CommandAction localGeneration(std::string_view label, bool drums) {
-  return [label, drums](AppContext& a, int) {
+CommandAction localGeneration(int (*generate)(GenerationEnv&), bool drums) {
+  return [generate, drums](AppContext& a, int) {
     if (drums) enterDrumsEditMode(a);
     GenerationEnv env = a.generationEnv();
-    return runLocalGeneration(env, label).value_or(-2);
+    return generate(env);
   };
 }
 
 void wireGeneration(AppContext& app) {
   CommandTable& t = app.commands;
-  t.bind(cmd::k0to1A, localGeneration("0to1A", false));
-  t.bind(cmd::k0to2A, localGeneration("0to2A", false));
-  t.bind(cmd::k0to3A, localGeneration("0to3A", false));
-  t.bind(cmd::k0to4A, localGeneration("0to4A", false));
-  t.bind(cmd::k1to1A, localGeneration("1to1A", false));
-  t.bind(cmd::k1to2A, localGeneration("1to2A", false));
-  t.bind(cmd::k1to3A, localGeneration("1to3A", false));
-  t.bind(cmd::k0toDA, localGeneration("0toDA", true));
-  t.bind(cmd::kNtoDA, localGeneration("NtoDA", true));
+  t.bind(cmd::k0to1A, localGeneration(generateZeroToOneA, false));
+  t.bind(cmd::k0to2A, localGeneration(generateZeroToTwoA, false));
+  t.bind(cmd::k0to3A, localGeneration(generateZeroToThreeA, false));
+  t.bind(cmd::k0to4A, localGeneration(generateZeroToFourA, false));
+  t.bind(cmd::k1to1A, localGeneration(generateOneToOneA, false));
+  t.bind(cmd::k1to2A, localGeneration(generateOneToTwoA, false));
+  t.bind(cmd::k1to3A, localGeneration(generateOneToThreeA, false));
+  t.bind(cmd::k0toDA, localGeneration(generateZeroToDrumsA, true));
+  t.bind(cmd::kNtoDA, localGeneration(generateNToDrumsA, true));
   app.ops.cancelGeneration = [](AppContext& a) {
     GenerationEnv env = a.generationEnv();
     return cancelGeneration(env);

@@ -6,6 +6,12 @@
 
 namespace quorvel {
 
+// A stored switch holds 10 when on and 0 when off; code reads and writes it
+// only through these two.
+inline constexpr std::int32_t kSwitchOn = 10, kSwitchOff = 0;
+constexpr bool switchOn(std::int32_t stored) { return stored == kSwitchOn; }
+constexpr std::int32_t storedSwitch(bool on) { return on ? kSwitchOn : kSwitchOff; }
+
 inline constexpr int kFolderSlots = 10;
 inline constexpr int kPathChars = 520;
 using FolderPath = std::array<char16_t, kPathChars>;  // zero-terminated
@@ -40,7 +46,7 @@ struct GeneralSettings {  // block 1, 120 bytes
 };
 
 struct WindowSettings {  // block 2, 11008 bytes
-  std::int32_t drumsBandShown = 10;
+  std::int32_t drumsBandShown = kSwitchOn;
   std::int32_t left = 250;
   std::int32_t top = 240;
   std::int32_t width = 800;
@@ -84,6 +90,7 @@ struct MelodySettings {  // block 5, 104 bytes
   std::array<std::int32_t, kMelodySettingCount> values{72, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   std::int32_t& operator[](int i) { return values[static_cast<std::size_t>(i)]; }
   std::int32_t operator[](int i) const { return values[static_cast<std::size_t>(i)]; }
+  bool isOn(int i) const { return switchOn((*this)[i]); }
 };
 
 enum FileOption : int {
@@ -101,11 +108,11 @@ enum FileOption : int {
 struct FileSettings {  // block 6, 88 bytes
   // "Export drums." starts on, so that a first save keeps the drums; a stored
   // file keeps its own value.
-  std::array<std::int32_t, kFileOptionCount> options{0, 10, 0, 0, 0, 10, 0, 0};
+  std::array<std::int32_t, kFileOptionCount> options{0, kSwitchOn, 0, 0, 0, kSwitchOn, 0, 0};
   // The export options count as on only when exactly 10; the others when non-zero.
   bool isOn(FileOption o) const {
     const auto v = options[static_cast<std::size_t>(o)];
-    return (o == kExportStrictLines || o == kExportDrums) ? v == 10 : v != 0;
+    return (o == kExportStrictLines || o == kExportDrums) ? switchOn(v) : v != 0;
   }
 };
 

@@ -82,11 +82,19 @@ struct InfiniteWindowText {
 // What the user did to a check box since it was last asked.
 enum class CheckChange { None, Ticked, Unticked };
 
+// Where the song stands with its file. The core reports it; the front-end
+// words it (the window title).
+struct SongState {
+  std::string fileName;  // empty: not saved yet
+  bool modified = false;
+  int language = 0;
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
 
-  virtual void setWindowTitle(const std::string& title) = 0;
+  virtual void songStateChanged(const SongState& state) = 0;
   // Status-bar fields 0..3.
   virtual void setStatus(int field, const std::string& text) = 0;
   virtual MsgAnswer messageBox(const std::string& text, const std::string& caption, MsgIcon icon,

@@ -39,7 +39,7 @@ void applyOptions(const Options& o, Score& score) {
   if (!o.locators.empty()) {
     score.leftLocator = o.locators[0];
     score.rightLocator = o.locators[1];
-    melody[kBetweenLocators] = 10;
+    melody[kBetweenLocators] = kSwitchOn;
   }
 }
 

@@ -18,7 +18,7 @@ MsgAnswer ConsoleUi::messageBox(const std::string& text, const std::string& capt
 }
 
 void setFileOption(Score& s, FileOption option, bool on) {
-  s.settings.file.options[static_cast<std::size_t>(option)] = on ? 10 : 0;
+  s.settings.file.options[static_cast<std::size_t>(option)] = storedSwitch(on);
 }
 
 ImportResult readSong(Score& s, Ui& ui, const std::string& path, const ReadOptions& options) {

@@ -17,7 +17,7 @@ namespace quorvel::cli {
 // questions answered Yes, as a user pressing the default button would.
 class ConsoleUi : public Ui {
  public:
-  void setWindowTitle(const std::string&) override {}
+  void songStateChanged(const SongState&) override {}
   void setStatus(int, const std::string&) override {}
   MsgAnswer messageBox(const std::string& text, const std::string& caption, MsgIcon,
                        MsgButtons buttons) override;

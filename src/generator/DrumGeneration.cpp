@@ -37,7 +37,7 @@ void makeRoomForExtension(Score& score, int fromX) {
 // are too close.
 int prepareDrumRegion(GenerationEnv& env, DrumSpan& span) {
   if (!env.score.hasFlag(kFlagUntouchedResult) && env.askSaveChanges() != 0) return -2;
-  if (env.score.settings.melody[kBetweenLocators] == 10) {
+  if (env.score.settings.melody.isOn(kBetweenLocators)) {
     Region region;
     if (takeLocatorRegion(env, allDrumSets(), region) != 0) return -1;
     span.startX = region.startX;
@@ -83,7 +83,7 @@ int generateDrumsWhileBusy(GenerationEnv& env, bool alongMelody, int startX) {
     }
     span = spanOfMelody(melody, startX);
   }
-  if (alongMelody && settings[kExtendExisting] == 10 && settings[kBetweenLocators] != 10) {
+  if (alongMelody && settings.isOn(kExtendExisting) && !settings.isOn(kBetweenLocators)) {
     makeRoomForExtension(score, span.startX);
   } else if (const int prepared = prepareDrumRegion(env, span); prepared != 0) {
     return prepared;

@@ -23,8 +23,6 @@ struct EvokedPlan {
   bool linesWritten = false;
 };
 
-bool isOn(const MelodySettings& settings, int index) { return settings[index] == 10; }
-
 // End of the last note of the melody parts, moved up to a whole beat.
 int endOfMelodies(const Score& score) {
   int endStep = kSongStartStep;
@@ -49,7 +47,7 @@ int evokeWhileBusy(GenerationEnv& env, int buttonVoices, EvokedSource source, Ev
   const MelodySettings settings = score.settings.melody;
   if (source != EvokedSource::Button && settings[kEvokedLines] == kDrumsOnlyEvokedLines) {
     // Neural drums belong to the remote generator.
-    if (isOn(settings, kNnDrumsEvoked)) return -2;
+    if (settings.isOn(kNnDrumsEvoked)) return -2;
     const int result = generateDrumsWhileBusy(env, false, kSongStartX);
     env.ui.redraw(RedrawTarget::All);
     return result;
@@ -60,7 +58,7 @@ int evokeWhileBusy(GenerationEnv& env, int buttonVoices, EvokedSource source, Ev
     return -2;
   }
   // The neural melody generator belongs to the remote generator.
-  if (source != EvokedSource::Button && isOn(settings, kNnMelody)) return -2;
+  if (source != EvokedSource::Button && settings.isOn(kNnMelody)) return -2;
   if (const int prepared = prepareEvokedRegion(env, source, plan.voiceCount, false, plan.startX, plan.beats);
       prepared != 0)
     return prepared;
@@ -111,7 +109,7 @@ int prepareEvokedRegion(GenerationEnv& env, EvokedSource source, int voiceCount,
   const MelodySettings& settings = score.settings.melody;
   const bool untouched = score.hasFlag(kFlagUntouchedResult);
   beats = settings[kMelodyLength];
-  if (isOn(settings, kBetweenLocators)) {
+  if (settings.isOn(kBetweenLocators)) {
     const int partCount = untouched ? 4 : voiceCount;
     const int topPart = untouched ? kSopranoSet : score.editPart();
     Region region;
@@ -120,7 +118,7 @@ int prepareEvokedRegion(GenerationEnv& env, EvokedSource source, int voiceCount,
     if (region.betweenLocators()) beats = region.beats;
     return 0;
   }
-  const bool extending = isOn(settings, kExtendExisting) && source != EvokedSource::Button;
+  const bool extending = settings.isOn(kExtendExisting) && source != EvokedSource::Button;
   if (untouched && extending) {
     // Nothing is cleared; the new lines continue after the existing ones.
     startX = endOfMelodies(score);
@@ -128,7 +126,7 @@ int prepareEvokedRegion(GenerationEnv& env, EvokedSource source, int voiceCount,
   }
   // The neural generator extends the parts itself; its shown candidate is
   // replaced on its own, the parts it extends stay.
-  if (neural && isOn(settings, kExtendExisting)) return 0;
+  if (neural && settings.isOn(kExtendExisting)) return 0;
   if (!untouched && env.askSaveChanges() != 0) return -2;
   newSong(score, kClearMelodies, env.ui);
   return 0;
@@ -177,8 +175,8 @@ int generateEvokedLines(GenerationEnv& env, int buttonVoices, EvokedSource sourc
     result = evokeWhileBusy(env, buttonVoices, source, plan);
   }
   const MelodySettings& settings = env.score.settings.melody;
-  const bool drumsFollow = plan.linesWritten && source == EvokedSource::Options && isOn(settings, kDrumsAfterEvoked) &&
-                           !isOn(settings, kNnDrumsEvoked);
+  const bool drumsFollow = plan.linesWritten && source == EvokedSource::Options && settings.isOn(kDrumsAfterEvoked) &&
+                           !settings.isOn(kNnDrumsEvoked);
   if (drumsFollow) generateDrums(env, true, plan.startX);
   return result;
 }

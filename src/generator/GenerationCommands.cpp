@@ -39,7 +39,7 @@ int generateNToN(GenerationEnv& env) {
   const std::optional<int> voices = localCounterVoices(settings[kCounterLines]);
   if (!voices) return -2;
   const int result = generateCounterLines(env, *voices);
-  if (result == 0 && settings[kDrumsAfterCounter] == 10 && settings[kNnDrumsCounter] != 10) {
+  if (result == 0 && settings.isOn(kDrumsAfterCounter) && !settings.isOn(kNnDrumsCounter)) {
     generateDrums(env, true);
   }
   return result;
@@ -52,7 +52,7 @@ void setLoopButton(GenerationEnv& env, bool down) {
   state.loopDown = down;
   if (down) {
     state.betweenLocatorsBeforeLoop = betweenLocators;
-    betweenLocators = 10;
+    betweenLocators = kSwitchOn;
   } else {
     betweenLocators = state.betweenLocatorsBeforeLoop;
   }

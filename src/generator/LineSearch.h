@@ -24,12 +24,13 @@ void prepareContext(GeneratorContext& ctx, const MelodySettings& settings, int l
 // ending and first-note formulas, and repair distances by octaves.
 void setCounterMode(GeneratorContext& ctx, bool on);
 
-// Line 0. Repeats attempts until a melody passes validateMelody; 14, or
-// 46410 when cancelled, or 10 when no melody can exist (L < 6).
+// Line 0. Repeats attempts until a melody passes validateMelody:
+// kSearchSuccess, kSearchCancelled, or kSearchFailed when no melody can
+// exist (L < 6).
 int generateMelody(GeneratorContext& ctx);
 
-// One lower voice against the lines already written: 14 or 10 (46410 when
-// cancelled). 11 attempts each; 21 for the tenor and the alto.
+// One lower voice against the lines already written: kSearchSuccess or
+// kSearchFailed (kSearchCancelled when cancelled). 11 attempts each; 21 for the tenor and the alto.
 int generateSecondVoice(GeneratorContext& ctx);
 int generateBass(GeneratorContext& ctx);
 int generateMiddleVoice(GeneratorContext& ctx);
@@ -39,7 +40,7 @@ int generateAlto(GeneratorContext& ctx);
 // 0 when the melody is acceptable, -1 otherwise.
 int validateMelody(const GeneratorContext& ctx, const VoiceLine& line, int lineLength);
 
-// Stops the running search at its next check (status and cancel word 46410).
+// Stops the running search at its next check (status and cancel word kSearchCancelled).
 void cancel(GeneratorContext& ctx);
 
 // Real-time voices over a window of kRealtimeWindow beats per line (entry 3
@@ -49,8 +50,9 @@ inline constexpr int kRealtimeWindow = 4;
 
 // First played note: line 0 becomes {p, p, -1, p}, the lower lines start
 // from their first-note formulas placed under p, on the same entries.
-// 14 when every voice found a note that obeys its rules, 10 when one had
-// to fall back (or the input is unusable), 46410 when cancelled.
+// kSearchSuccess when every voice found a note that obeys its rules,
+// kSearchFailed when one had to fall back (or the input is unusable),
+// kSearchCancelled when cancelled.
 int startRealtimeVoices(GeneratorContext& ctx, int playedPitch);
 
 // Every further note: the caller has shifted line 0 and put the played

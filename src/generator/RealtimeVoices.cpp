@@ -263,7 +263,7 @@ LineNote heldNote(const GeneratorContext& ctx, const LineNote& previous, int pla
   return held;
 }
 
-// 1: the voice found a note obeying its rules; 0: it fell back; or 46410.
+// 1: the voice found a note obeying its rules; 0: it fell back; or kSearchCancelled.
 int nextVoiceBeat(GeneratorContext& ctx, std::uint32_t role) {
   takeRealtimeRole(ctx, role);
   const int l = voiceRole(ctx).line;

@@ -60,7 +60,7 @@ void placeCandidate(GeneratorContext& ctx);
 void takeBackNote(GeneratorContext& ctx, int beat);
 
 // Searches from ctx.current until the beat before ctx.endBeat is
-// committed: 120, 10 (failed) or 46410 (cancelled).
+// committed: kSearchLineComplete, kSearchFailed or kSearchCancelled.
 int runSearch(GeneratorContext& ctx);
 
 }  // namespace quorvel

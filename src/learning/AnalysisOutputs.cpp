@@ -13,8 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-NoteSet& setAt(Score& s, int index) { return s.noteSets[static_cast<std::size_t>(index)]; }
-
 std::string stem(const std::string& path) { return fs::path(path).stem().string(); }
 
 void emptyParts(Score& s) {

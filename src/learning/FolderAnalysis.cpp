@@ -9,7 +9,7 @@
 #include "base/Ui.h"
 #include "learning/AnalysisOutputs.h"
 #include "learning/OrderedBatch.h"
-#include "learning/QuietUi.h"
+#include "base/QuietUi.h"
 #include "midifile/MidiReader.h"
 #include "model/Score.h"
 #include "settings/RememberFolder.h"

@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "learning/QuietUi.h"
+#include "base/QuietUi.h"
 #include "midifile/MidiReader.h"
 #include "model/Score.h"
 

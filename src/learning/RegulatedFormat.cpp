@@ -7,7 +7,7 @@
 #include "base/Messages.h"
 #include "base/Ui.h"
 #include "learning/OrderedBatch.h"
-#include "learning/QuietUi.h"
+#include "base/QuietUi.h"
 #include "midifile/MidiReader.h"
 #include "midifile/MidiWriter.h"
 #include "midifile/SongFiles.h"
@@ -19,7 +19,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr int kOn = 10, kOff = 0;
 constexpr int kOutputFolderSlot = 8;
 
 std::string baseName(const std::string& path) {
@@ -51,11 +50,11 @@ std::string regulatedFileName(const std::string& inputPath, const KeyEstimate& k
 }
 
 void forceRegulatedFileOptions(FileSettings& file) {
-  file.options[kReadFormat0] = kOn;
-  file.options[kReadDrumsTrack] = kOn;
-  file.options[kWriteFormat0] = kOff;
-  file.options[kExportDrums] = kOn;
-  file.options[kReadAllAsRegular] = kOff;
+  file.options[kReadFormat0] = kSwitchOn;
+  file.options[kReadDrumsTrack] = kSwitchOn;
+  file.options[kWriteFormat0] = kSwitchOff;
+  file.options[kExportDrums] = kSwitchOn;
+  file.options[kReadAllAsRegular] = kSwitchOff;
 }
 
 int regulateBytes(Score& work, ByteView file, const std::string& inputPath, RegulatedSong& out) {

@@ -14,8 +14,6 @@ constexpr double kDrumsMinNoteShare = 0.15;
 constexpr int kDrumImbalance = 9;
 constexpr int kAccentLevel = 3;
 
-NoteSet& setAt(Score& s, int index) { return s.noteSets[static_cast<std::size_t>(index)]; }
-
 Line melodyCodes(const NoteSet& set) {
   Line line;
   for (NoteCode c : set)

@@ -18,8 +18,6 @@ namespace {
 
 constexpr int kMaxImportedTracks = kImportedTrackFirst - kImportedTrackLast + 1;  // 32
 
-NoteSet& setAt(Score& s, int index) { return s.noteSets[static_cast<std::size_t>(index)]; }
-
 // Emptied last set first: the node pool hands out the node freed last first,
 // and a set frees its nodes from its last code back, so the next read gets
 // the nodes in the order it fills the sets (18 up to 50, each in code order)
@@ -54,9 +52,11 @@ void readMerged(Score& s, Ui& ui, ByteView file, const SmfHeader& header, const 
     if (got > 0 && (got & kTrackHasDrums)) result.anyDrums = true;
   }
   notes.storeInto(s);
-  std::lock_guard lock(s.noteMutex);
-  if (options.removeDuplicates) removeDuplicateCodes(setAt(s, target));
-  setAt(s, kMelodyView) = setAt(s, target);
+  {
+    std::lock_guard lock(s.noteMutex);
+    if (options.removeDuplicates) removeDuplicateCodes(setAt(s, target));
+    setAt(s, kMelodyView) = setAt(s, target);
+  }
   ui.redraw(RedrawTarget::Melody);
   ui.redraw(RedrawTarget::Drums);
 }

@@ -19,8 +19,6 @@ const std::array<std::string, 4> kPartTrackNames{"Bass", "Tenor", "Alto", "Sopra
 constexpr NoteCode kFirstWritableCode = static_cast<NoteCode>(kSongStartStep) << kStartShift;
 constexpr NoteCode kPastTimelineCode = static_cast<NoteCode>(kTimelineEndStep) << kStartShift;
 
-const NoteSet& setAt(const Score& s, int index) { return s.noteSets[static_cast<std::size_t>(index)]; }
-
 // The notes of one set that lie on the timeline, reduced to a line when asked.
 NoteSet trackNotes(const NoteSet& source, bool strictLine) {
   NoteSet line;

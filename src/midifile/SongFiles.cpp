@@ -20,7 +20,6 @@ namespace {
 constexpr int kExportFirstSet = kImportedTrackFirst;  // sets 50..47 take Soprano..Bass
 constexpr int kExportDrumsSet = 46;
 
-NoteSet& setAt(Score& s, int index) { return s.noteSets[static_cast<std::size_t>(index)]; }
 int language(const Score& s) { return s.settings.general.language; }
 
 void finishMergedRead(Score& s, Ui& ui, const ImportResult& imported, const std::string& path) {

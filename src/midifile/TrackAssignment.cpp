@@ -15,8 +15,6 @@ namespace {
 
 constexpr const char* kAllDrums = "ALL DRUMS";
 
-NoteSet& setAt(Score& s, int index) { return s.noteSets[static_cast<std::size_t>(index)]; }
-
 std::string trackLabel(const ImportedTrack& t) {
   return t.name.empty() ? "Track " + std::to_string(t.trackNumber) : t.name;
 }

@@ -13,6 +13,12 @@ inline constexpr int kSongStartStep = 2;      // origin lies two steps before th
 inline constexpr int kTimelineEndStep = 4354; // 272 bars of 16 steps after the origin
 inline constexpr int kSongStartX = 10;
 inline constexpr int kTimelineEndX = 21770;
+
+// A black key of the keyboard (C# D# F# G# A#), for any MIDI key number.
+constexpr bool isBlackKey(int key) {
+  const int k = key % 12;
+  return k == 1 || k == 3 || k == 6 || k == 8 || k == 10;
+}
 inline constexpr int kBarPixels = 80;
 inline constexpr int kStepsPerBar = 16;
 

@@ -3,14 +3,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/Messages.h"
 #include "base/Ui.h"
 
 namespace quorvel {
 
 namespace {
-
-constexpr const char* kAppName = "Quorvel";
 
 RedrawTarget viewOf(int setIndex) {
   return setIndex <= kSopranoSet ? RedrawTarget::Melody : RedrawTarget::Drums;
@@ -24,8 +21,6 @@ void insertBoth(Score& s, int setIndex, NoteCode code) {
 void clearSets(Score& s, int first, int last) {
   for (int i = first; i <= last; ++i) s.noteSets[static_cast<std::size_t>(i)].clear();
 }
-
-NoteSet& setAt(Score& s, int index) { return s.noteSets[static_cast<std::size_t>(index)]; }
 
 // Shortens or drops the notes of one set that run past the timeline's end.
 void clipSet(Score& s, int setIndex) {
@@ -127,6 +122,22 @@ std::vector<int> otherSetsOfCommand(const Score& s, int active, std::uint32_t ma
   return sets;
 }
 
+// The caller holds the note lock.
+void eraseMelodies(Score& s) {
+  clearSets(s, kBassSet, kSopranoSet);
+  for (int i = kBassSet; i <= kSopranoSet; ++i) s.undo[static_cast<std::size_t>(i)].clear();
+  setAt(s, kMelodyView).clear();
+  clearSets(s, kDragSet, kWorkSetLast);
+  s.moveScratch.clear();
+}
+
+void eraseDrums(Score& s) {
+  clearSets(s, kDrumSet0, kDrumSet3);
+  for (int i = kDrumSet0; i <= kDrumSet3; ++i) s.undo[static_cast<std::size_t>(i)].clear();
+  clearSets(s, kDrumsView, kWorkSetLast);
+  s.moveScratch.clear();
+}
+
 }  // namespace
 
 Score::Score() = default;
@@ -224,54 +235,52 @@ void deleteSelection(Score& s, Ui& ui) {
 }
 
 void clearMelodies(Score& s, Ui& ui) {
-  std::lock_guard lock(s.noteMutex);
-  clearSets(s, kBassSet, kSopranoSet);
-  for (int i = kBassSet; i <= kSopranoSet; ++i) s.undo[static_cast<std::size_t>(i)].clear();
-  setAt(s, kMelodyView).clear();
-  clearSets(s, kDragSet, kWorkSetLast);
-  s.moveScratch.clear();
+  {
+    std::lock_guard lock(s.noteMutex);
+    eraseMelodies(s);
+  }
   ui.redraw(RedrawTarget::Melody);
 }
 
 void clearDrums(Score& s, Ui& ui) {
-  std::lock_guard lock(s.noteMutex);
-  clearSets(s, kDrumSet0, kDrumSet3);
-  for (int i = kDrumSet0; i <= kDrumSet3; ++i) s.undo[static_cast<std::size_t>(i)].clear();
-  clearSets(s, kDrumsView, kWorkSetLast);
-  s.moveScratch.clear();
+  {
+    std::lock_guard lock(s.noteMutex);
+    eraseDrums(s);
+  }
   ui.redraw(RedrawTarget::Drums);
 }
 
 void newSong(Score& s, int mask, Ui& ui) {
-  std::lock_guard lock(s.noteMutex);
-  if (mask & kClearMelodies) clearMelodies(s, ui);
-  if (mask & kClearDrums) clearDrums(s, ui);
-  clearSets(s, kWorkSetFirst, kImportedTrackFirst);
-  s.trackInfo = {};
-  s.fileName.clear();
-  ui.setWindowTitle(localized("(no title) - Quorvel", s.settings.general.language));
-  s.clearFlag(kFlagModified);
+  {
+    std::lock_guard lock(s.noteMutex);
+    if (mask & kClearMelodies) eraseMelodies(s);
+    if (mask & kClearDrums) eraseDrums(s);
+    clearSets(s, kWorkSetFirst, kImportedTrackFirst);
+    s.trackInfo = {};
+    s.fileName.clear();
+    s.clearFlag(kFlagModified);
+  }
+  if (mask & kClearMelodies) ui.redraw(RedrawTarget::Melody);
+  if (mask & kClearDrums) ui.redraw(RedrawTarget::Drums);
+  ui.songStateChanged({"", false, s.settings.general.language});
 }
 
 void clearAll(Score& s, Ui& ui) {
-  std::lock_guard lock(s.noteMutex);
-  clearSets(s, kBassSet, kWorkSetLast);
-  s.moveScratch.clear();
-  s.selectionBounds = Bounds{};
-  clearAllUndo(s);
-  s.stateFlags.fetch_and(kFlagDrumsBand);
+  {
+    std::lock_guard lock(s.noteMutex);
+    clearSets(s, kBassSet, kWorkSetLast);
+    s.moveScratch.clear();
+    s.selectionBounds = Bounds{};
+    clearAllUndo(s);
+    s.stateFlags.fetch_and(kFlagDrumsBand);
+  }
   ui.redraw(RedrawTarget::All);
 }
 
-std::string untitledName(const Score& s) { return localized("(no title)", s.settings.general.language); }
-
 void markModified(Score& s, Ui& ui) {
   if (!s.isModified()) {
-    const std::string title = s.fileName.empty()
-                                  ? localized("(no title)* - Quorvel", s.settings.general.language)
-                                  : s.fileName + "* - " + kAppName;
-    ui.setWindowTitle(title);
     s.setFlag(kFlagModified);
+    ui.songStateChanged({s.fileName, true, s.settings.general.language});
   }
   ui.setStatus(2, "");
   s.clearFlag(kFlagUntouchedResult);
@@ -281,9 +290,9 @@ void markModified(Score& s, Ui& ui) {
 
 void markSaved(Score& s, const std::string& fileName, const std::string& statusText, Ui& ui) {
   s.fileName = fileName;
-  ui.setWindowTitle(fileName + " - " + kAppName);
-  ui.setStatus(2, statusText);
   s.clearFlag(kFlagModified);
+  ui.songStateChanged({fileName, false, s.settings.general.language});
+  ui.setStatus(2, statusText);
 }
 
 void clipToTimeline(Score& s) {

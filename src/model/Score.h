@@ -109,6 +109,10 @@ struct Score {
   bool hasFlag(std::uint32_t bits) const { return (stateFlags.load() & bits) != 0; }
 };
 
+// One note set of the score by its NoteSetIndex.
+inline NoteSet& setAt(Score& s, int index) { return s.noteSets[static_cast<std::size_t>(index)]; }
+inline const NoteSet& setAt(const Score& s, int index) { return s.noteSets[static_cast<std::size_t>(index)]; }
+
 // View set (8 melody, 9 drums) that mirrors a part or drum set.
 constexpr int viewSetOf(int setIndex) { return setIndex <= kSopranoSet ? kMelodyView : kDrumsView; }
 
@@ -133,7 +137,6 @@ void clearDrums(Score& s, Ui& ui);
 void newSong(Score& s, int mask, Ui& ui);
 void clearAll(Score& s, Ui& ui);
 
-std::string untitledName(const Score& s);
 void markModified(Score& s, Ui& ui);
 // statusText: "Saved." or "Read." in the current language.
 void markSaved(Score& s, const std::string& fileName, const std::string& statusText, Ui& ui);

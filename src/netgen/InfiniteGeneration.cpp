@@ -17,14 +17,12 @@ namespace quorvel {
 
 namespace {
 
-constexpr std::int32_t kRunning = 10;
-constexpr std::int32_t kOn = 10;
 constexpr int kBlockBeats = 64;
 constexpr std::int64_t kFirstBackoffMs = 1000, kLongestBackoffMs = 16000;
 
 // The generation settings a run forces, and puts back at its end.
 constexpr std::array<int, 4> kForcedSettings{kMelodyLength, kNnMelody, kExtendExisting, kBetweenLocators};
-constexpr std::array<std::int32_t, 4> kForcedValues{kBlockBeats, kOn, kOn, 0};
+constexpr std::array<std::int32_t, 4> kForcedValues{kBlockBeats, kSwitchOn, kSwitchOn, 0};
 
 std::string withNumber(std::string text, long long n) {
   const std::size_t slot = text.find("%d");
@@ -64,7 +62,7 @@ class InfiniteRun {
  private:
   int language() { return env_.neural.language(); }
   std::int64_t nowMs() { return env_.neural.local.nowMs(); }
-  bool goesOn() { return env_.runningWord.load() == kRunning && ui_.infiniteWindowOpen(); }
+  bool goesOn() { return env_.running.load() && ui_.infiniteWindowOpen(); }
   bool playing() const { return score_.hasFlag(kFlagPlaying); }
 
   void begin() {
@@ -78,7 +76,7 @@ class InfiniteRun {
       melody[kForcedSettings[i]] = kForcedValues[i];
     }
     score_.setFlag(kFlagInfinite);
-    env_.runningWord.store(kRunning);
+    env_.running.store(true);
     // A block's request waits with the window alive: it repaints, the stock
     // line moves and Stop is heard.
     env_.neural.keepWaiting = [this] {
@@ -210,7 +208,7 @@ class InfiniteRun {
     env_.transport.stop();
     env_.stock.reset();
     score_.clearFlag(kFlagInfinite);
-    env_.runningWord.store(0);
+    env_.running.store(false);
     ui_.redraw(RedrawTarget::All);
   }
 

@@ -35,8 +35,8 @@ struct InfiniteEnv {
   NeuralEnv& neural;  // the run sets its keepWaiting
   InfiniteStock& stock;
   InfiniteTransport& transport;
-  // 10 while the run goes on; the toolbar's Stop and closing the main window clear it.
-  std::atomic<std::int32_t>& runningWord;
+  // Set while the run goes on; the toolbar's Stop and closing the main window clear it.
+  std::atomic<bool>& running;
   std::function<std::tm()> localTime;
   // Between two passes of the loop: a short sleep in the program.
   std::function<void()> idle;

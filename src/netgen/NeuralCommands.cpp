@@ -15,8 +15,6 @@ namespace quorvel {
 
 namespace {
 
-bool isOn(const MelodySettings& settings, int index) { return settings[index] == 10; }
-
 using CounterFunction = int (*)(NeuralEnv&, int);
 
 // One counter mode; part offsets count down from the edit part e.
@@ -62,7 +60,7 @@ int prepareCounterRegion(NeuralEnv& env, const CounterMode& mode, int e, int cha
     }
   }
   if (chainStart > kSongStartX) return 0;
-  if (isOn(score.settings.melody, kBetweenLocators)) {
+  if (score.settings.melody.isOn(kBetweenLocators)) {
     Region region;
     if (takeLocatorRegion(env.local, partsDownFrom(e - mode.regionTop, mode.regionParts), region) != 0) return -1;
     env.remote.generationStart = region.startX;
@@ -80,7 +78,7 @@ void setStartAboveTarget(NeuralEnv& env, int e, int target) {
 }
 
 int runCounterChain(NeuralEnv& env, int m, const CounterMode& mode, int e, int chainStart) {
-  const bool between = isOn(env.score().settings.melody, kBetweenLocators);
+  const bool between = env.score().settings.melody.isOn(kBetweenLocators);
   for (std::size_t i = 0; i < mode.chain.size(); ++i) {
     const auto [function, k] = mode.chain[i];
     const int target = e - k;
@@ -119,8 +117,8 @@ int neuralCounterWhileBusy(NeuralEnv& env, int m, int chainStart) {
   env.ui().redraw(RedrawTarget::Melody);
   markModified(score, env.ui());
   score.setFlag(kFlagUntouchedResult);
-  if (fromSettings && chainStart == 0 && isOn(settings, kDrumsAfterCounter)) {
-    if (isOn(settings, kNnDrumsCounter))
+  if (fromSettings && chainStart == 0 && settings.isOn(kDrumsAfterCounter)) {
+    if (settings.isOn(kNnDrumsCounter))
       neuralDrumsWhileBusy(env, NeuralDrumsKind::AlongParts, env.remote.generationStart);
     else
       generateDrumsWhileBusy(env.local, true, env.remote.generationStart);
@@ -138,8 +136,8 @@ int neuralDrumsWhileBusy(NeuralEnv& env, NeuralDrumsKind kind, int startX) {
   Score& score = env.score();
   const MelodySettings settings = score.settings.melody;
   const bool along = kind == NeuralDrumsKind::AlongParts;
-  const bool between = isOn(settings, kBetweenLocators);
-  bool extend = isOn(settings, kExtendExisting);
+  const bool between = settings.isOn(kBetweenLocators);
+  bool extend = settings.isOn(kExtendExisting);
   if (along && (startX <= kSongStartX || startX == env.remote.generationStart)) extend = false;
   if (!score.hasFlag(kFlagUntouchedResult) && !extend && env.local.askSaveChanges() != 0) return -2;
   bool clear = false;
@@ -192,7 +190,7 @@ int neuralEvokedWhileBusy(NeuralEnv& env, int voiceCount, EvokedSource source) {
   int startX = kSongStartX, beats = 0;
   if (const int prepared = prepareEvokedRegion(env.local, source, voiceCount, true, startX, beats); prepared != 0)
     return prepared;
-  if (isOn(score.settings.melody, kBetweenLocators)) env.remote.generationPosition = startX;
+  if (score.settings.melody.isOn(kBetweenLocators)) env.remote.generationPosition = startX;
   // Only a placed result may be replaced later without the save-changes question.
   if (nnMelody(env) != 0) return -1;
   markModified(score, env.ui());
@@ -224,14 +222,14 @@ int neuralMelodyCommand(NeuralEnv& env) {
 }
 
 bool zeroToNIsNeural(const MelodySettings& settings) {
-  if (settings[kEvokedLines] == kDrumsOnlyEvokedLines) return isOn(settings, kNnDrumsEvoked);
-  return isOn(settings, kNnMelody);
+  if (settings[kEvokedLines] == kDrumsOnlyEvokedLines) return settings.isOn(kNnDrumsEvoked);
+  return settings.isOn(kNnMelody);
 }
 
 bool nToNIsNeural(const MelodySettings& settings) {
   const int lines = settings[kCounterLines];
   const bool localForm = lines == 0 || lines == 3 || lines == 4;  // "1:1", "1:2", "1:3"
-  return isOn(settings, kNnMelody) || !localForm;
+  return settings.isOn(kNnMelody) || !localForm;
 }
 
 int neuralZeroToN(NeuralEnv& env) {
@@ -246,27 +244,46 @@ int neuralZeroToN(NeuralEnv& env) {
     BusyScope busy(env.local);
     if (!busy.acquired()) return -2;
     result = neuralEvokedWhileBusy(env, settings[kEvokedLines] + 1, EvokedSource::Options);
-    if (result == 0 && isOn(settings, kDrumsAfterEvoked) && isOn(settings, kNnDrumsEvoked))
+    if (result == 0 && settings.isOn(kDrumsAfterEvoked) && settings.isOn(kNnDrumsEvoked))
       neuralDrumsWhileBusy(env, NeuralDrumsKind::AlongParts, env.remote.generationPosition);
   }
-  if (result == 0 && isOn(settings, kDrumsAfterEvoked) && !isOn(settings, kNnDrumsEvoked))
+  if (result == 0 && settings.isOn(kDrumsAfterEvoked) && !settings.isOn(kNnDrumsEvoked))
     generateDrums(env.local, true, env.remote.generationPosition);
   return result;
 }
 
+int generateZeroToOneG(NeuralEnv& env) { return neuralMelodyCommand(env); }
+int generateOneToOneG(NeuralEnv& env) { return neuralCounterCommand(env, 0); }
+int generateTwoToOneG(NeuralEnv& env) { return neuralCounterCommand(env, 1); }
+int generateThreeToOneG(NeuralEnv& env) { return neuralCounterCommand(env, 2); }
+int generateOneToTwoG(NeuralEnv& env) { return neuralCounterCommand(env, 3); }
+int generateOneToThreeG(NeuralEnv& env) { return neuralCounterCommand(env, 4); }
+int generateTwoToTwoG(NeuralEnv& env) { return neuralCounterCommand(env, 5); }
+int generateZeroToDrumsG(NeuralEnv& env) { return neuralDrumsCommand(env, NeuralDrumsKind::AfterDrums, kSongStartX); }
+
+int generateNToDrumsG(NeuralEnv& env) {
+  env.score().setFlag(kFlagDrumsEdit);
+  return neuralDrumsCommand(env, NeuralDrumsKind::AlongParts, firstNoteX(env.score(), kSopranoSet, kBassSet));
+}
+
+int generateNToNG(NeuralEnv& env) { return neuralCounterCommand(env, kCounterModeFromSettings); }
+
 std::optional<int> runNeuralGeneration(NeuralEnv& env, std::string_view label) {
-  static constexpr std::array<std::pair<std::string_view, int>, 6> kCounterLabels{
-      {{"1to1G", 0}, {"2to1G", 1}, {"3to1G", 2}, {"1to2G", 3}, {"1to3G", 4}, {"2to2G", 5}}};
-  if (label == "0to1G") return neuralMelodyCommand(env);
-  if (label == "0toDG") return neuralDrumsCommand(env, NeuralDrumsKind::AfterDrums, kSongStartX);
-  if (label == "NtoDG") {
-    env.score().setFlag(kFlagDrumsEdit);
-    return neuralDrumsCommand(env, NeuralDrumsKind::AlongParts, firstNoteX(env.score(), kSopranoSet, kBassSet));
-  }
-  if (label == "0toN") return neuralZeroToN(env);
-  if (label == "NtoN") return neuralCounterCommand(env, kCounterModeFromSettings);
-  for (const auto& [name, mode] : kCounterLabels)
-    if (name == label) return neuralCounterCommand(env, mode);
+  static constexpr std::array<std::pair<std::string_view, int (*)(NeuralEnv&)>, 11> kCommands{{
+      {"0to1G", generateZeroToOneG},
+      {"1to1G", generateOneToOneG},
+      {"2to1G", generateTwoToOneG},
+      {"3to1G", generateThreeToOneG},
+      {"1to2G", generateOneToTwoG},
+      {"1to3G", generateOneToThreeG},
+      {"2to2G", generateTwoToTwoG},
+      {"0toDG", generateZeroToDrumsG},
+      {"NtoDG", generateNToDrumsG},
+      {"0toN", neuralZeroToN},
+      {"NtoN", generateNToNG},
+  }};
+  for (const auto& [name, command] : kCommands)
+    if (name == label) return command(env);
   return std::nullopt;
 }
 

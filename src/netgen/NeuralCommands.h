@@ -33,7 +33,21 @@ int neuralZeroToN(NeuralEnv& env);
 bool zeroToNIsNeural(const MelodySettings& settings);
 bool nToNIsNeural(const MelodySettings& settings);
 
-// Runs the command of a G label ("0to1G" ... "NtoDG"); nullopt for another label.
+// The G buttons, one function per toolbar label, for the command table.
+int generateZeroToOneG(NeuralEnv& env);    // "0to1G"
+int generateOneToOneG(NeuralEnv& env);     // "1to1G"
+int generateTwoToOneG(NeuralEnv& env);     // "2to1G"
+int generateThreeToOneG(NeuralEnv& env);   // "3to1G"
+int generateOneToTwoG(NeuralEnv& env);     // "1to2G"
+int generateOneToThreeG(NeuralEnv& env);   // "1to3G"
+int generateTwoToTwoG(NeuralEnv& env);     // "2to2G"
+int generateZeroToDrumsG(NeuralEnv& env);  // "0toDG"
+int generateNToDrumsG(NeuralEnv& env);     // "NtoDG"
+// "NtoN" on the server: the counter lines "Number of Counter Lines" names.
+int generateNToNG(NeuralEnv& env);
+
+// Runs the command of a G label typed on the command line ("0to1G" ...
+// "NtoDG", "0toN", "NtoN"); nullopt for another label.
 std::optional<int> runNeuralGeneration(NeuralEnv& env, std::string_view label);
 
 // Presses the button of a G label `times` times, as `quorvel-cli generate

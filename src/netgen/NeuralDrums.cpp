@@ -11,8 +11,6 @@ namespace {
 
 constexpr int kLastGenerationX = kTimelineEndX - 80;
 
-bool isOn(const MelodySettings& settings, int index) { return settings[index] == 10; }
-
 std::array<const NoteSet*, 4> melodyParts(const Score& score) {
   return {&score.noteSets[kBassSet], &score.noteSets[kTenorSet], &score.noteSets[kAltoSet],
           &score.noteSets[kSopranoSet]};
@@ -31,14 +29,14 @@ std::optional<DecodedDrums> decodeShownDrums(NeuralEnv& env, RequestType type) {
   const Score& score = env.score();
   const MelodySettings& settings = score.settings.melody;
   int start = env.remote.decodePosition, end = kTimelineEndX;
-  if (isOn(settings, kBetweenLocators)) {
+  if (settings.isOn(kBetweenLocators)) {
     start = env.remote.generationPosition;
   } else if (type == RequestType::MelodyToDrums) {
     end = lastNotesEnd(score) - 10;
   } else {
     end = start + 20 * settings[kMelodyLength];
   }
-  return decodeDrumCandidate(shownRow(env), start, end, isOn(settings, kLoopMelodyLength));
+  return decodeDrumCandidate(shownRow(env), start, end, settings.isOn(kLoopMelodyLength));
 }
 
 // Decodes the shown row and places it, first removing the drums from
@@ -53,23 +51,39 @@ bool showDrums(NeuralEnv& env, RequestType type, double quantizeRate, double shu
   return true;
 }
 
+// showDrums, or the "cannot decode" message: 0 when shown, -1 after the message.
+int showDrumsOrFail(NeuralEnv& env, RequestType type, double quantizeRate, double shuffleRate, int removeFromX = -1) {
+  if (showDrums(env, type, quantizeRate, shuffleRate, removeFromX)) return 0;
+  failUndecodable(env);
+  return -1;
+}
+
+// Sends the encoded steps, places the cue where the answer goes and shows
+// its first candidate.
+int requestAndShowDrums(NeuralEnv& env, RequestType type, int kind, const Encoded& encoded, double quantizeRate,
+                        double shuffleRate) {
+  if (!sendNeuralRequest(env, type, kind, encoded)) return -1;
+  env.remote.decodePosition = encoded.start;
+  env.score().cueIndicator = encoded.start;
+  env.showGenerationAt(encoded.start);
+  return showDrumsOrFail(env, type, quantizeRate, shuffleRate);
+}
+
 }  // namespace
 
 int nnDrums(NeuralEnv& env, double quantizeRate, double shuffleRate) {
   Score& score = env.score();
   const MelodySettings settings = score.settings.melody;
-  const bool between = isOn(settings, kBetweenLocators);
+  const bool between = settings.isOn(kBetweenLocators);
   const int next = nextCandidate(env.remote, kKindDrums);
   if (next == kShowNextCandidate) {
     const int removeFrom = between ? -1 : env.remote.decodePosition;
-    if (showDrums(env, RequestType::Drums, quantizeRate, shuffleRate, removeFrom)) return 0;
-    failUndecodable(env);
-    return -1;
+    return showDrumsOrFail(env, RequestType::Drums, quantizeRate, shuffleRate, removeFrom);
   }
   if (env.resetOutput) env.resetOutput();
   if (next == kFreshRequest) env.remote.decodePosition = kSongStartX;
   if (next == kCandidatesExhausted && !between) removeDrumsFrom(score, env.remote.decodePosition);
-  const NoteSet source = isOn(settings, kExtendExisting) ? score.noteSets[kDrumsView] : NoteSet{};
+  const NoteSet source = settings.isOn(kExtendExisting) ? score.noteSets[kDrumsView] : NoteSet{};
   const Encoded encoded = encodeDrumSteps(source, between, env.remote.generationPosition);
   if (next == kFreshRequest) {
     if (encoded.start > kLastGenerationX && !env.infiniteRunning()) {
@@ -78,27 +92,15 @@ int nnDrums(NeuralEnv& env, double quantizeRate, double shuffleRate) {
     }
     env.remote.generationPosition = encoded.start;
   }
-  if (!sendNeuralRequest(env, RequestType::Drums, kKindDrums, encoded)) return -1;
-  env.remote.decodePosition = encoded.start;
-  score.cueIndicator = encoded.start;
-  env.showGenerationAt(encoded.start);
-  if (showDrums(env, RequestType::Drums, quantizeRate, shuffleRate)) return 0;
-  failUndecodable(env);
-  return -1;
+  return requestAndShowDrums(env, RequestType::Drums, kKindDrums, encoded, quantizeRate, shuffleRate);
 }
 
 int nnMelodyToDrums(NeuralEnv& env, double quantizeRate, double shuffleRate) {
   Score& score = env.score();
   const MelodySettings settings = score.settings.melody;
-  const bool between = isOn(settings, kBetweenLocators);
+  const bool between = settings.isOn(kBetweenLocators);
   const int next = nextCandidate(env.remote, kKindMelodyToDrums);
-  if (next == kShowNextCandidate) {
-    if (!showDrums(env, RequestType::MelodyToDrums, quantizeRate, shuffleRate)) {
-      failUndecodable(env);
-      return -1;
-    }
-    return 0;
-  }
+  if (next == kShowNextCandidate) return showDrumsOrFail(env, RequestType::MelodyToDrums, quantizeRate, shuffleRate);
   if (env.resetOutput) env.resetOutput();
   if (next == kFreshRequest) env.remote.decodePosition = kSongStartX;
   // The steps are read where the parts stand in the song, so they are not
@@ -113,15 +115,7 @@ int nnMelodyToDrums(NeuralEnv& env, double quantizeRate, double shuffleRate) {
     }
     env.remote.generationPosition = encoded.start;
   }
-  if (!sendNeuralRequest(env, RequestType::MelodyToDrums, kKindMelodyToDrums, encoded)) return -1;
-  env.remote.decodePosition = encoded.start;
-  score.cueIndicator = encoded.start;
-  env.showGenerationAt(encoded.start);
-  if (!showDrums(env, RequestType::MelodyToDrums, quantizeRate, shuffleRate)) {
-    failUndecodable(env);
-    return -1;
-  }
-  return 0;
+  return requestAndShowDrums(env, RequestType::MelodyToDrums, kKindMelodyToDrums, encoded, quantizeRate, shuffleRate);
 }
 
 }  // namespace quorvel

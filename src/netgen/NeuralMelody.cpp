@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kLastGenerationX = kTimelineEndX - 80;
 
-bool isOn(const MelodySettings& settings, int index) { return settings[index] == 10; }
 
 // Where the shown candidate is decoded.
 int decodeStart(const NeuralEnv& env, bool betweenLocators) {
@@ -59,7 +58,7 @@ bool showCounterCandidate(NeuralEnv& env, const CounterSpec& spec, int t, bool b
 int nnCounter(NeuralEnv& env, const CounterSpec& spec, int t) {
   Score& score = env.score();
   const MelodySettings settings = score.settings.melody;
-  const bool between = isOn(settings, kBetweenLocators);
+  const bool between = settings.isOn(kBetweenLocators);
   const int e = score.editPart();
   setEditPart(env, t);
   const int next = nextCandidate(env.remote, spec.kind);
@@ -104,7 +103,7 @@ int nnCounter(NeuralEnv& env, const CounterSpec& spec, int t) {
 int nnMelody(NeuralEnv& env) {
   Score& score = env.score();
   const MelodySettings settings = score.settings.melody;
-  const bool between = isOn(settings, kBetweenLocators);
+  const bool between = settings.isOn(kBetweenLocators);
   const int part = score.editPart();
   const int next = nextCandidate(env.remote, kKindMelody);
   if (next == kShowNextCandidate) {
@@ -122,7 +121,7 @@ int nnMelody(NeuralEnv& env) {
   if (next == kFreshRequest) env.remote.decodePosition = kSongStartX;
   if (next == kCandidatesExhausted) removeShownCandidate(score, env.ui());
   WorkingSets sets;
-  if (isOn(settings, kExtendExisting)) sets[3] = score.noteSets[static_cast<std::size_t>(part)];
+  if (settings.isOn(kExtendExisting)) sets[3] = score.noteSets[static_cast<std::size_t>(part)];
   const int offset = normaliseSources(sets, 0, settings[kKeyNote]);
   // The working set is shifted by the offset: so is the point it is read up to.
   Encoded encoded = encodeContext(sets[3], between, env.remote.generationPosition - offset, env.local.random);

@@ -11,8 +11,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr int kFlagOn = 10;
-
 NoteCode melodyReleaseCode(NoteCode c) { return c + (static_cast<NoteCode>(melodyLength(c)) << kStartShift); }
 NoteCode drumReleaseCode(NoteCode c) { return c + (static_cast<NoteCode>(drumLength(c)) << kStartShift); }
 int writtenEndX(NoteCode c) { return kStepPixels * (noteStart(c) + melodyLength(c)); }
@@ -95,13 +93,13 @@ void NoteStepper::normalStep(int x, int setIndex, MuteState mute) {
 
 void NoteStepper::strictStep(int x, int setIndex) {
   const auto [lo, hi] = dueRangeAt(x);
-  std::array<int, 4> partFlag{};
+  std::array<bool, 4> partStruck{};  // a part ended or began a note at this tick
   std::array<NoteCode, 4> resume{};
 
   // Parts whose sounding note ends here may fall back on a note still written to last.
   for (NoteCode r : takeRange(soundingNotes_, lo, hi)) {
     send(melodyNoteOff(r));
-    partFlag[static_cast<std::size_t>(melodyPart(r))] = kFlagOn;
+    partStruck[static_cast<std::size_t>(melodyPart(r))] = true;
   }
   std::erase_if(strictActive_, [x](NoteCode c) {
     const int end = writtenEndX(c);
@@ -109,14 +107,14 @@ void NoteStepper::strictStep(int x, int setIndex) {
   });
   for (NoteCode c : strictActive_) {
     const auto p = static_cast<std::size_t>(melodyPart(c));
-    if (partFlag[p] != kFlagOn) continue;
+    if (!partStruck[p]) continue;
     if (resume[p] == 0 || melodyKey(resume[p]) < melodyKey(c)) resume[p] = c;
   }
 
-  partFlag.fill(0);
+  partStruck.fill(false);
   for (NoteCode n : dueInScore(setIndex, lo, hi)) {
     const auto p = static_cast<std::size_t>(melodyPart(n));
-    partFlag[p] = kFlagOn;
+    partStruck[p] = true;
     auto sounding = std::find_if(soundingNotes_.begin(), soundingNotes_.end(),
                                  [&](NoteCode s) { return melodyPart(s) == melodyPart(n); });
     if (sounding != soundingNotes_.end()) {
@@ -133,7 +131,7 @@ void NoteStepper::strictStep(int x, int setIndex) {
     strictActive_.insert(n);
   }
   for (std::size_t p = 0; p < resume.size(); ++p) {
-    if (partFlag[p] == 0 && resume[p] != 0) soundNote(resume[p]);
+    if (!partStruck[p] && resume[p] != 0) soundNote(resume[p]);
   }
 }
 

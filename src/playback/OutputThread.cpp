@@ -2,16 +2,12 @@
 
 namespace quorvel {
 
-namespace {
-constexpr int kQuit = 10;
-}
-
 void OutputThread::start() {
   if (thread_.joinable()) {
     ring_.signal();
     return;
   }
-  quit_.store(0);
+  quit_.store(false);
   thread_ = std::thread([this] { run(); });
 }
 
@@ -25,7 +21,7 @@ void OutputThread::post(std::uint32_t message) {
 
 void OutputThread::shutdown() {
   if (!thread_.joinable()) return;
-  quit_.store(kQuit);
+  quit_.store(true);
   ring_.signal();
   thread_.join();
 }
@@ -48,7 +44,7 @@ void OutputThread::run() {
   policy_.raiseCurrentThread();
   for (;;) {
     ring_.waitAndReset();
-    if (quit_.load() == kQuit) break;
+    if (quit_.load()) break;
     if (!sendQueued()) {
       exitCode_.store(1);
       return;

@@ -39,7 +39,7 @@ class OutputThread {
   Event ring_;
   std::mutex queueMutex_;
   std::deque<std::uint32_t> queue_;
-  std::atomic<int> quit_{0};
+  std::atomic<bool> quit_{false};
   std::atomic<int> exitCode_{0};
   std::thread thread_;
 };

@@ -17,9 +17,9 @@ PlaySettings playSettingsOf(const Score& s) {
   p.volume = std::clamp(s.settings.general.volume, 1, 127);
   p.instruments = s.settings.parts.instruments;
   p.drumKeys = s.settings.drums.drumKeys;
-  p.drumNoteOff = s.settings.drums.enableNoteOff == 10;
-  p.playListIndex = s.settings.parts.playSelectedPartOnly == 10 ? s.editPart() : kMelodyView;
-  p.playMode = s.settings.parts.playStrictLines == 10 ? kStrictPlayMode : kNormalPlayMode;
+  p.drumNoteOff = switchOn(s.settings.drums.enableNoteOff);
+  p.playListIndex = switchOn(s.settings.parts.playSelectedPartOnly) ? s.editPart() : kMelodyView;
+  p.playMode = switchOn(s.settings.parts.playStrictLines) ? kStrictPlayMode : kNormalPlayMode;
   return p;
 }
 

@@ -15,7 +15,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr int kOn = 10;
 constexpr int kMessageField = 1;
 constexpr int kBarJump = kBarPixels;
 constexpr auto kStopWait = std::chrono::milliseconds(200);
@@ -67,7 +66,7 @@ int Player::startPlayerThread() {
     playEvent_.signal();
     return 0;
   }
-  playerQuit_.store(0);
+  playerQuit_.store(false);
   policy_.lockMemory();
   thread_ = std::thread([this] { run(); });
   return 0;
@@ -75,7 +74,7 @@ int Player::startPlayerThread() {
 
 void Player::shutdown() {
   if (thread_.joinable()) {
-    playerQuit_.store(kOn);
+    playerQuit_.store(true);
     playEvent_.signal();
     wake_.signal();
     thread_.join();
@@ -156,7 +155,7 @@ void Player::settingsChanged() {
     playMode_.store(fresh.playMode);
     playListIndex_.store(fresh.playListIndex);
   }
-  settingsChanged_.store(kOn);
+  settingsChanged_.store(true);
 }
 
 int Player::sendProgramChanges() {
@@ -208,7 +207,7 @@ void Player::waitUntilIdle() {
   idleCv_.wait_for(lock, kStopWait, [this] { return idle_; });
 }
 
-bool Player::keepsPlaying() const { return score_.hasFlag(kFlagPlaying) && playerQuit_.load() != kOn; }
+bool Player::keepsPlaying() const { return score_.hasFlag(kFlagPlaying) && !playerQuit_.load(); }
 
 void Player::run() {
   policy_.raiseCurrentThread();
@@ -216,7 +215,7 @@ void Player::run() {
   for (;;) {
     playEvent_.waitAndReset();
     stepper_.clear();
-    if (playerQuit_.load() == kOn) break;
+    if (playerQuit_.load()) break;
     reopenIfDue(lastOpenTime);
     const int mode = playMode_.load();
     if (mode == kNormalPlayMode || mode == kStrictPlayMode) {
@@ -247,8 +246,7 @@ void Player::playTicks(int mode) {
   int lastStepX = 0;
   Clock::time_point reference = Clock::now();
   while (keepsPlaying()) {
-    int raised = kOn;
-    if (settingsChanged_.compare_exchange_strong(raised, 0)) {
+    if (settingsChanged_.exchange(false)) {
       settings = takeSettings();
       stepper_.setSettings(settings);
       interval = tickDuration(settings);

@@ -61,7 +61,9 @@ class Player {
   // Pauses and returns once the player has let go of its notes (or after a
   // short wait), so the song may be rearranged under a still cue.
   void pauseAndWait();
-  // Puts the cue at x without releasing notes: with the player paused.
+  // Puts the cue at x under the cue lock, so the tick's own moves cannot
+  // overwrite it (the ruler; infinite generation with the player paused).
+  // Notes are not released.
   void moveCueTo(int x) { moveCue(x, true); }
 
   // The track-assignment dialog's "Play" and "Stop". The dialog polls the
@@ -113,9 +115,9 @@ class Player {
   Event playEvent_;
   Event wake_;  // cuts a tick's sleep short when the transport changes
   std::thread thread_;
-  std::atomic<int> playerQuit_{0};
+  std::atomic<bool> playerQuit_{false};
   std::atomic<int> playListIndex_{kMelodyView};
-  std::atomic<int> settingsChanged_{0};
+  std::atomic<bool> settingsChanged_{false};
   std::atomic<int> playMode_{kNormalPlayMode};
   std::atomic<int> savedPlayMode_{kNormalPlayMode};
   std::atomic<bool> loopOn_{false};

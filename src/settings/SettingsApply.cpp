@@ -10,7 +10,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr std::int32_t kOn = 10;
 constexpr std::int32_t kUnset = -1;
 
 bool inRange(std::int32_t v, std::int32_t lo, std::int32_t hi) { return v >= lo && v <= hi; }
@@ -85,7 +84,7 @@ void makeConsistent(AiTypeList& list) {
 }  // namespace
 
 int playListIndexFor(const PartSettings& parts) {
-  return parts.playSelectedPartOnly == kOn ? parts.editPart : kPlayAllMelody;
+  return switchOn(parts.playSelectedPartOnly) ? parts.editPart : kPlayAllMelody;
 }
 
 int applyGeneral(Score& s, const GeneralSettings& c, SettingsListener& listener) {
@@ -111,7 +110,7 @@ int applyGeneral(Score& s, const GeneralSettings& c, SettingsListener& listener)
 int applyWindow(Score& s, const WindowSettings& c, std::span<const ScreenRect> workAreas) {
   WindowSettings& w = s.settings.window;
   w.drumsBandShown = c.drumsBandShown;
-  if (c.drumsBandShown == kOn)
+  if (switchOn(c.drumsBandShown))
     s.setFlag(kFlagDrumsBand);
   else
     s.clearFlag(kFlagDrumsBand);
@@ -128,7 +127,7 @@ int applyWindow(Score& s, const WindowSettings& c, std::span<const ScreenRect> w
 int applyParts(Score& s, const PartSettings& c, SettingsListener& listener) {
   PartSettings& p = s.settings.parts;
   const int oldPlayList = playListIndexFor(p);
-  const bool oldStrict = p.playStrictLines == kOn;
+  const bool oldStrict = switchOn(p.playStrictLines);
   bool playerAffected = false;
   if (inRange(c.editPart, 0, 3) && c.editPart != p.editPart) {
     selectPart(s, c.editPart, listener);
@@ -136,7 +135,7 @@ int applyParts(Score& s, const PartSettings& c, SettingsListener& listener) {
   }
   p.playSelectedPartOnly = c.playSelectedPartOnly;
   p.playStrictLines = c.playStrictLines;
-  if ((p.playStrictLines == kOn) != oldStrict) listener.stopPlayback();
+  if (switchOn(p.playStrictLines) != oldStrict) listener.stopPlayback();
   const int playList = playListIndexFor(p);
   listener.playPartChosen(playList);
   if (playerAffected || playList != oldPlayList) listener.playerSettingsChanged();

@@ -21,9 +21,6 @@ constexpr NoteCode atPosition(NoteCode c, int q) { return withStart(c, (q + kSon
 constexpr int melodyEndX(NoteCode c) { return (noteStart(c) + melodyLength(c)) * kStepPixels; }
 constexpr int startX(NoteCode c) { return noteStart(c) * kStepPixels; }
 
-inline NoteSet& setAt(Score& s, int index) { return s.noteSets[static_cast<std::size_t>(index)]; }
-inline const NoteSet& setAt(const Score& s, int index) { return s.noteSets[static_cast<std::size_t>(index)]; }
-
 // Replaces the content of a part or drum set, taking the old notes out of the
 // view set and putting the new ones in. The caller holds the note lock.
 void replaceSetContents(Score& s, int setIndex, NoteSet contents);

@@ -14,6 +14,7 @@
 #include "app/CloseSequence.h"
 #include "app/CommandIds.h"
 #include "app/FileDrop.h"
+#include "app/SongTitle.h"
 #include "app/KeyInput.h"
 #include "base/Messages.h"
 #include "ui/Menus.h"
@@ -24,13 +25,13 @@ namespace quorvel {
 
 MainWindow::MainWindow(AppContext& app) : app_(app) {
   setObjectName(QStringLiteral("mainC"));
-  setWindowTitle(QString::fromStdString(localized("(no title) - Quorvel", app.score.settings.general.language)));
+  setWindowTitle(QString::fromStdString(songWindowTitle({"", false, app.score.settings.general.language})));
   buildMenuBar(*menuBar(), app);
   toolBand_ = std::make_unique<ToolBand>(*this, app);
   statusFields_ = new StatusFields(this);
   setStatusBar(statusFields_);
   setAcceptDrops(true);
-  drumsBandShown_ = app.score.settings.window.drumsBandShown == 10;
+  drumsBandShown_ = switchOn(app.score.settings.window.drumsBandShown);
   if (drumsBandShown_)
     app.score.setFlag(kFlagDrumsBand);
   else

@@ -26,8 +26,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr int kOn = 10;
-
 // Builds one page: its controls, how each shows the model, and how each edit
 // reaches the model.
 class PageBuilder {
@@ -79,10 +77,9 @@ class PageBuilder {
     return box;
   }
 
-  // Checked is stored as 10.
   QCheckBox* onOff(const char* label, std::int32_t& field) {
     std::int32_t* f = &field;
-    return check(label, [f] { return *f == kOn; }, [f](bool on) { *f = on ? kOn : 0; });
+    return check(label, [f] { return switchOn(*f); }, [f](bool on) { *f = storedSwitch(on); });
   }
 
   // Radio buttons whose position i stores values[i].

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "app/SongTitle.h"
 #include "playback/Player.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
@@ -63,8 +64,8 @@ QString progressLabel(const ProgressWindowText& t) {
 
 }  // namespace
 
-void QtUi::setWindowTitle(const std::string& title) {
-  if (window_) window_->setWindowTitle(QString::fromStdString(title));
+void QtUi::songStateChanged(const SongState& state) {
+  if (window_) window_->setWindowTitle(QString::fromStdString(songWindowTitle(state)));
 }
 
 void QtUi::setStatus(int field, const std::string& text) {
@@ -176,6 +177,7 @@ std::string QtUi::askSaveFileName(const FileDialogRequest& request) {
 // "Play" in the dialog auditions one imported track; a timer follows the
 // audition and ends it when the player reports it finished.
 bool QtUi::runTrackAssignment(TrackAssignment& model) {
+  if (acceptProposedTracks_) return true;
   TrackAssignDialog dialog(model, window_.data(), window_ ? window_->language() : 0);
   QTimer follow;
   bool previewing = false;

@@ -19,8 +19,10 @@ class QtUi : public Ui {
   void attach(MainWindow* window) { window_ = window; }
   // The track-assignment dialog auditions tracks through the player, when there is one.
   void setPlayer(Player* player) { player_ = player; }
+  // Opening takes the proposed tracks without asking (unattended runs).
+  void acceptProposedTracks() { acceptProposedTracks_ = true; }
 
-  void setWindowTitle(const std::string& title) override;
+  void songStateChanged(const SongState& state) override;
   void setStatus(int field, const std::string& text) override;
   MsgAnswer messageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                        MsgButtons buttons) override;
@@ -59,6 +61,7 @@ class QtUi : public Ui {
  private:
   QPointer<MainWindow> window_;
   Player* player_ = nullptr;
+  bool acceptProposedTracks_ = false;
   QPointer<QProgressDialog> progress_;
   QPointer<VoiceLeadingDialog> voiceLeading_;
   ProgressWindowText progressText_;

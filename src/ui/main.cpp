@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -70,18 +71,37 @@ void loadDrumGrooves(quorvel::AppContext& app) {
 void connectTransport(quorvel::AppContext& app, quorvel::Player& player) {
   app.transport.pause = [&player] { player.pause(); };
   app.transport.resume = [&player] { player.play(); };
+  app.transport.placeCue = [&player](int x) { player.moveCueTo(x); };
 }
 
-// The MIDI file named on the command line, if any.
-QString fileArgument(const QApplication& application) {
+struct Arguments {
+  QString file;        // a MIDI file to open, if any
+  QString screenshot;  // a PNG to draw the window into before quitting
+};
+
+Arguments parseArguments(const QApplication& application) {
   QCommandLineParser parser;
   parser.setApplicationDescription("Quorvel: a composition assistant for four voices and drums.");
   parser.addHelpOption();
   parser.addVersionOption();
+  const QCommandLineOption screenshot(
+      "screenshot", "Open the file with its proposed tracks, draw the window into a PNG file and quit.", "png");
+  parser.addOption(screenshot);
   parser.addPositionalArgument("file", "A MIDI file to open (.mid, .midi).", "[file]");
   parser.process(application);
   const QStringList files = parser.positionalArguments();
-  return files.isEmpty() ? QString() : files.first();
+  return {files.isEmpty() ? QString() : files.first(), parser.value(screenshot)};
+}
+
+// The pictures of the help pages and the README are made this way, so they
+// show the program as it is.
+void takeScreenshotWhenSettled(QWidget& window, const QString& path) {
+  constexpr int kSettleMs = 1000;
+  QTimer::singleShot(kSettleMs, &window, [&window, path] {
+    const bool saved = window.grab().save(path, "PNG");
+    if (!saved) std::fprintf(stderr, "quorvel: %s could not be written\n", path.toLocal8Bit().constData());
+    QCoreApplication::exit(saved ? 0 : 1);
+  });
 }
 
 // A file for a second Quorvel is refused in words rather than dropped unseen.
@@ -105,7 +125,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Quorvel");
   QApplication::setApplicationVersion(quorvel::kVersion);
   QApplication::setDesktopFileName("org.quorvel.Quorvel");
-  const QString file = fileArgument(application);
+  const Arguments arguments = parseArguments(application);
+  const QString& file = arguments.file;
   quorvel::QtUi ui;
   quorvel::AppContext app(ui);
   app.programDir = QCoreApplication::applicationDirPath().toStdString();
@@ -127,7 +148,7 @@ int main(int argc, char** argv) {
   quorvel::readSettingsAtStart(app, listener, workAreas());
 
   quorvel::SingleInstance instance(quorvel::SingleInstance::defaultName());
-  if (!file.isEmpty() && instance.otherIsRunning()) {
+  if (!file.isEmpty() && arguments.screenshot.isEmpty() && instance.otherIsRunning()) {
     refuseSecondFile(file, app.score.settings.general.language);
     player.shutdown();
     return 1;
@@ -152,6 +173,10 @@ int main(int argc, char** argv) {
     window.raise();
     window.activateWindow();
   });
+  if (!arguments.screenshot.isEmpty()) {
+    ui.acceptProposedTracks();
+    takeScreenshotWhenSettled(window, arguments.screenshot);
+  }
   if (!file.isEmpty())
     QTimer::singleShot(0, &window, [&app, file] { quorvel::dropFiles(app, {file.toStdString()}); });
 

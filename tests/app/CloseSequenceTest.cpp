@@ -44,7 +44,7 @@ TEST_F(CloseSequenceTest, NoStoresPlacementStopsPlaybackAndWritesSettings) {
 TEST_F(CloseSequenceTest, InfiniteGenerationIsEndedFirstAndASecondCloseProceeds) {
   int windowsClosed = 0;
   app.ops.closeInfiniteWindow = [&windowsClosed](AppContext&) { ++windowsClosed; };
-  app.infiniteRunning = kInfiniteRunning;
+  app.infiniteRunning = true;
   EXPECT_FALSE(close());
   EXPECT_EQ(windowsClosed, 1);
   EXPECT_FALSE(app.infinite());

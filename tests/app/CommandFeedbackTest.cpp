@@ -50,8 +50,8 @@ TEST_F(CommandFeedbackTest, QuantizeSaysHowManyNotesMovedThenThatNothingIsLeft) 
 
 TEST_F(CommandFeedbackTest, BarToolsAnswerOnAnEmptySongAndInJapanese) {
   const std::pair<int, const char*> tools[] = {
-      {cmd::kTrimOpeningSilence, "Nothing to trim"},     {cmd::kDivideAllBars, "Nothing to divide"},
-      {cmd::kRegulateBarLength, "Nothing to regulate"}, {cmd::kReducePhoneticValue, "Nothing to reduce"},
+      {cmd::kTrimOpeningSilence, "Nothing to trim"},     {cmd::kDivideIntoParts, "Nothing to divide"},
+      {cmd::kRegulateBarLength, "Nothing to regulate"}, {cmd::kReduceNoteValues, "Nothing to reduce"},
       {cmd::kShuffle, "Nothing to shuffle: the strength is 0 (Options)"},  {cmd::kUndo, "Nothing to undo"},
       {cmd::kRedo, "Nothing to redo"},
   };
@@ -71,9 +71,9 @@ TEST_F(CommandFeedbackTest, TrimAndDivideCountTheNotesTheyChanged) {
   dispatch(app, cmd::kTrimOpeningSilence);
   EXPECT_EQ(ui.status(1), "Trimmed the opening silence: 3 notes moved");
   app.score.settings.general.language = 1;
-  dispatch(app, cmd::kDivideAllBars);
+  dispatch(app, cmd::kDivideIntoParts);
   EXPECT_EQ(ui.status(1), "2音を4パートに振分けました") << "the top note stays, the two below go to Alto and Tenor";
-  dispatch(app, cmd::kDivideAllBars);
+  dispatch(app, cmd::kDivideIntoParts);
   EXPECT_EQ(ui.status(1), "振分ける音がありません");
 }
 

@@ -34,7 +34,7 @@ TEST_F(DispatchTest, BusyRefusesEditingAndFileCommandsSilently) {
 }
 
 TEST_F(DispatchTest, InfiniteGenerationRefusesGenerationAndClearing) {
-  app.infiniteRunning = kInfiniteRunning;
+  app.infiniteRunning = true;
   for (int id : {cmd::k0to1A, cmd::k1to3G, cmd::kZeroToN, cmd::kNToN, cmd::k0toDA, cmd::kClearMelodies,
                  cmd::kClearDrums, cmd::kShuffle, cmd::kQuantizeToOtherPart, cmd::kInfinite})
     EXPECT_EQ(dispatch(app, id), -2) << id;

@@ -54,12 +54,12 @@ TEST_F(KeyInputTest, HeldNoteKeyPlaysOnceThroughAutoRepeat) {
 
 TEST_F(KeyInputTest, AltShortcutsAreRefusedDuringInfiniteGeneration) {
   addNote(app.score, kSopranoSet, makeMelodyNote(10, 72, 4, kSoprano));
-  app.infiniteRunning = kInfiniteRunning;
+  app.infiniteRunning = true;
   EXPECT_TRUE(handleKeyDown(app, alt('M')));
   EXPECT_EQ(notesIn(kSopranoSet), 1u);
   handleKeyDown(app, alt(kKeyF4));
   EXPECT_EQ(ui.closeRequests(), 1);
-  app.infiniteRunning = 0;
+  app.infiniteRunning = false;
   handleKeyDown(app, alt('M'));
   EXPECT_TRUE(app.score.noteSets[kSopranoSet].empty());
 }

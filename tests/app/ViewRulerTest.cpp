@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "app/ViewGeometry.h"
 #include "app/ViewRuler.h"
@@ -70,6 +71,20 @@ TEST_F(ViewRulerTest, ScaleMenuSetsMarkersAtTheSnappedPosition) {
   EXPECT_EQ(ruler.menuPosition(7), std::nullopt);
   view.scrollX = kGridWidth - 400;
   EXPECT_EQ(ruler.menuPosition(380), std::nullopt);  // x 21770
+}
+
+// With a player wired, the ruler never writes the cue itself: the player's
+// tick moves it too, and only the player's lock orders the two.
+TEST_F(ViewRulerTest, WithAPlayerEveryCueMoveGoesThroughIt) {
+  std::vector<int> placed;
+  transport.placeCue = [&placed](int x) { placed.push_back(x); };
+  score.cueIndicator = 100;
+  EXPECT_TRUE(ruler.applyMenuCommand(kSetCueHere, 480));
+  ruler.leftDown(104, kCueRow);
+  ruler.mouseMove(200, kCueRow, true);
+  ruler.leftUp();
+  EXPECT_EQ(placed, (std::vector<int>{480, 200}));
+  EXPECT_EQ(score.cueIndicator.load(), 100);
 }
 
 TEST_F(ViewRulerTest, ZoomedOutTheCueIsCaughtWithinTheSameScreenDistance) {

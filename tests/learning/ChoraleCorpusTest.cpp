@@ -6,7 +6,7 @@
 
 #include "base/FileIo.h"
 #include "learning/ChoraleCorpus.h"
-#include "learning/QuietUi.h"
+#include "base/QuietUi.h"
 #include "midifile/MidiReader.h"
 #include "model/Score.h"
 

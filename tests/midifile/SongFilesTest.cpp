@@ -18,7 +18,7 @@ class SongFiles : public ReaderFixture {
     return file(name);
   }
   auto filesInFolder() const { return std::distance(std::filesystem::directory_iterator(folder.path()), {}); }
-  void setOption(FileOption o, bool on) { score->settings.file.options[static_cast<std::size_t>(o)] = on ? 10 : 0; }
+  void setOption(FileOption o, bool on) { score->settings.file.options[static_cast<std::size_t>(o)] = storedSwitch(on); }
   void modify() { score->setFlag(kFlagModified); }
   Raw fileBytes(const std::string& path) { return readWholeFile(path).value_or(Raw{}); }
 };
@@ -191,7 +191,8 @@ TEST_F(SongFiles, OkInTheOpenDialogBuildsTheSong) {
   EXPECT_EQ(score->settings.melody[kMode], 1);
   EXPECT_EQ(score->settings.general.tempo, 90);
   EXPECT_EQ(score->fileName, path);
-  EXPECT_EQ(ui.title(), path + " - Quorvel");
+  EXPECT_EQ(ui.songState().fileName, path);
+  EXPECT_FALSE(ui.songState().modified);
 }
 
 TEST_F(SongFiles, CancelInTheFileDialogOrCloseInTheOpenDialogLeavesTheSong) {

@@ -53,11 +53,13 @@ TEST_F(ScoreTest, NewSongKeepsSongSettingsAndTitlesShowTheFile) {
   score.rightLocator = 650;
   score.fileName = "/tmp/song.mid";
   markModified(score, ui);
-  EXPECT_EQ(ui.title(), "/tmp/song.mid* - Quorvel");
+  EXPECT_EQ(ui.songState().fileName, "/tmp/song.mid");
+  EXPECT_TRUE(ui.songState().modified);
 
   newSong(score, kClearMelodies, ui);
   EXPECT_FALSE(score.isModified());
-  EXPECT_EQ(ui.title(), "(no title) - Quorvel");
+  EXPECT_EQ(ui.songState().fileName, "");
+  EXPECT_FALSE(ui.songState().modified);
   EXPECT_EQ(score.settings.general.tempo, 90);
   EXPECT_EQ(score.rightLocator.load(), 650);
 }

@@ -228,7 +228,7 @@ class InfiniteRun : public ::testing::Test {
   std::unique_ptr<NeuralEnv> neural;
   InfiniteStock stock{score};
   SimulatedPlayer player{score, stock};
-  std::atomic<std::int32_t> running{0};
+  std::atomic<bool> running{false};
   std::unique_ptr<InfiniteEnv> env;
   std::filesystem::path folder;
   std::function<void()> whilePumping;
@@ -290,7 +290,7 @@ TEST_F(InfiniteRun, SoakKeepsMemoryFlatAndLosesNoNoteBetweenGenerationShiftAndSa
 
   // The run ended cleanly and put the settings back.
   EXPECT_FALSE(score.hasFlag(kFlagInfinite | kFlagGenerating));
-  EXPECT_EQ(running.load(), 0);
+  EXPECT_FALSE(running.load());
   EXPECT_FALSE(ui.infiniteOpen());
   EXPECT_EQ(score.settings.melody.values, before.values);
   EXPECT_TRUE(ui.autoSaveTicked());

@@ -1,9 +1,23 @@
 #include "support/FakeUi.h"
 
+#include <thread>
+
 namespace quorvel::test {
+
+void FakeUi::checkWatchedLock() {
+  if (!watched_) return;
+  bool free = false;
+  std::thread probe([this, &free] {
+    free = watched_->try_lock();
+    if (free) watched_->unlock();
+  });
+  probe.join();
+  if (!free) ++callsUnderLock_;
+}
 
 MsgAnswer FakeUi::messageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                              MsgButtons buttons) {
+  checkWatchedLock();
   messages_.push_back({text, caption, icon, buttons});
   if (!answers_.empty()) {
     const MsgAnswer a = answers_.front();

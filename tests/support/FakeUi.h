@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,12 +22,19 @@ struct ShownMessage {
 
 class FakeUi : public Ui {
  public:
-  void setWindowTitle(const std::string& title) override { title_ = title; }
-  void setStatus(int field, const std::string& text) override { status_[field] = text; }
+  void songStateChanged(const SongState& state) override {
+    checkWatchedLock();
+    songState_ = state;
+  }
+  void setStatus(int field, const std::string& text) override {
+    checkWatchedLock();
+    status_[field] = text;
+  }
   MsgAnswer messageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                        MsgButtons buttons) override;
-  void redraw(RedrawTarget) override {}
+  void redraw(RedrawTarget) override { checkWatchedLock(); }
   void pumpEvents() override {
+    checkWatchedLock();
     ++pumps_;
     if (pumpHook_) pumpHook_();
   }
@@ -72,7 +80,7 @@ class FakeUi : public Ui {
   // What the user does in the "Open" dialog; unscripted, OK on the model as offered.
   void onTrackAssignment(std::function<bool(TrackAssignment&)> answer) { trackAnswer_ = std::move(answer); }
 
-  const std::string& title() const { return title_; }
+  const SongState& songState() const { return songState_; }
   std::string status(int field) const;
   const std::vector<ShownMessage>& messages() const { return messages_; }
   int pumps() const { return pumps_; }
@@ -101,8 +109,14 @@ class FakeUi : public Ui {
   const std::vector<std::string>& infiniteNotes() const { return infiniteNotes_; }
   void clearRecords();
 
+  // Counts the calls that reach the window while `lock` is held: the real
+  // window paints there, and the player thread would wait for it. Checked
+  // from another thread, since the note lock is recursive.
+  void watchForCallsUnder(std::recursive_mutex& lock) { watched_ = &lock; }
+  int callsUnderWatchedLock() const { return callsUnderLock_; }
+
  private:
-  std::string title_;
+  SongState songState_;
   std::map<int, std::string> status_;
   std::vector<ShownMessage> messages_;
   std::deque<MsgAnswer> answers_;
@@ -135,6 +149,9 @@ class FakeUi : public Ui {
   std::vector<std::string> stockLines_;
   std::vector<int> stocks_;
   std::vector<std::string> infiniteNotes_;
+  std::recursive_mutex* watched_ = nullptr;
+  int callsUnderLock_ = 0;
+  void checkWatchedLock();
 };
 
 }  // namespace quorvel::test

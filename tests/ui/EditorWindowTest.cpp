@@ -88,7 +88,7 @@ TEST_F(EditorWindowTest, ToolsAnswerInTheStatusBarInBothLanguages) {
   window.reset();
   open(1);
   addNote(app.score, kSopranoSet, makeMelodyNote(2, 60, 4, kSoprano));  // under the trimmed note
-  command(cmd::kDivideAllBars)->trigger();
+  command(cmd::kDivideIntoParts)->trigger();
   EXPECT_EQ(status(1), QString::fromUtf8("1音を4パートに振分けました"));
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/ViewGeometry.h"
 #include "app/ViewZoom.h"
+#include "model/NoteCode.h"
 #include "ui/views/ScreenMap.h"
 #include "ui/views/ViewPalette.h"
 
@@ -15,11 +16,6 @@ namespace quorvel::views {
 namespace {
 
 constexpr int kBlackKeyWidth = 36;
-
-bool isBlackKey(int key) {
-  const int k = key % 12;
-  return k == 1 || k == 3 || k == 6 || k == 8 || k == 10;
-}
 
 }  // namespace
 

@@ -4,16 +4,12 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "model/NoteCode.h"
 #include "ui/views/ViewPalette.h"
 
 namespace quorvel::views {
 
 namespace {
-
-bool isBlackKey(int key) {
-  const int k = key % 12;
-  return k == 1 || k == 3 || k == 6 || k == 8 || k == 10;
-}
 
 ViewModifiers modifiersOf(const QMouseEvent* e) {
   return {(e->modifiers() & Qt::ControlModifier) != 0, (e->modifiers() & Qt::ShiftModifier) != 0};

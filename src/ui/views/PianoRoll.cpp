@@ -13,6 +13,7 @@
 
 #include "app/ViewZoom.h"
 #include "base/Messages.h"
+#include "base/TextFormat.h"
 #include "ui/views/DrumLaneView.h"
 #include "ui/views/KeyboardView.h"
 #include "ui/views/LengthStripView.h"
@@ -224,10 +225,7 @@ void PianoRoll::refreshAll() {
 
 void PianoRoll::showKeyNote() {
   const int language = score_.settings.general.language;
-  std::string text = localized("key: %s", language);
-  const auto at = text.find("%s");
-  if (at != std::string::npos) text.replace(at, 2, keyName(score_.settings.melody[kKeyNote]));
-  ui_.setStatus(2, text);
+  ui_.setStatus(2, formatWithString(localized("key: %s", language), keyName(score_.settings.melody[kKeyNote])));
 }
 
 void PianoRoll::redraw(RedrawTarget target) {

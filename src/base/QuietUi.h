@@ -1,13 +1,14 @@
 #pragma once
-// The reader and the tools report through the Ui port; batch conversion
-// reports failures itself, so their messages go nowhere.
+// A Ui for work without a user (batch conversion, benchmarks, fuzzing): it
+// shows nothing and answers every question with Ok, so callers report
+// failures themselves.
 #include "base/Ui.h"
 
 namespace quorvel {
 
 class QuietUi : public Ui {
  public:
-  void setWindowTitle(const std::string&) override {}
+  void songStateChanged(const SongState&) override {}
   void setStatus(int, const std::string&) override {}
   MsgAnswer messageBox(const std::string&, const std::string&, MsgIcon, MsgButtons) override { return MsgAnswer::Ok; }
   void redraw(RedrawTarget) override {}
