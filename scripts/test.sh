@@ -12,9 +12,11 @@ ctest --test-dir build-ci --output-on-failure -j "$jobs"
 bash scripts/package.sh build-ci
 
 bash scripts/build.sh build-asan -DQUORVEL_WERROR=ON -DQUORVEL_SANITIZE=ON -DQUORVEL_BUILD_BENCH=OFF
+# The MusicXML round trip spends its minutes in the notation program, not in
+# our code; the plain run above covers it.
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan-suppressions.txt" \
-  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+  ctest --test-dir build-asan --output-on-failure -j "$jobs" -E '^RoundTrip\.'
 
 # The song's locks, the player and output threads and note preview: only
 # these suites, so the extra build stays small.
