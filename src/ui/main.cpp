@@ -6,11 +6,14 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/AppContext.h"
 #include "app/AppSettingsListener.h"
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "app/FileDrop.h"
 #include "app/RealtimeInput.h"
 #include "app/Version.h"
@@ -77,6 +80,7 @@ void connectTransport(quorvel::AppContext& app, quorvel::Player& player) {
 struct Arguments {
   QString file;        // a MIDI file to open, if any
   QString screenshot;  // a PNG to draw the window into before quitting
+  bool ofOptions = false;  // draw the Options window instead of the main window
 };
 
 Arguments parseArguments(const QApplication& application) {
@@ -87,21 +91,30 @@ Arguments parseArguments(const QApplication& application) {
   const QCommandLineOption screenshot(
       "screenshot", "Open the file with its proposed tracks, draw the window into a PNG file and quit.", "png");
   parser.addOption(screenshot);
+  const QCommandLineOption ofOptions("screenshot-options", "With --screenshot: draw the Options window.");
+  parser.addOption(ofOptions);
   parser.addPositionalArgument("file", "A MIDI file to open (.mid, .midi).", "[file]");
   parser.process(application);
   const QStringList files = parser.positionalArguments();
-  return {files.isEmpty() ? QString() : files.first(), parser.value(screenshot)};
+  return {files.isEmpty() ? QString() : files.first(), parser.value(screenshot), parser.isSet(ofOptions)};
 }
 
 // The pictures of the help pages and the README are made this way, so they
 // show the program as it is.
-void takeScreenshotWhenSettled(QWidget& window, const QString& path) {
+void takeScreenshotWhenSettled(QWidget& window, const QString& path, const std::function<QWidget*()>& shown) {
   constexpr int kSettleMs = 1000;
-  QTimer::singleShot(kSettleMs, &window, [&window, path] {
-    const bool saved = window.grab().save(path, "PNG");
+  QTimer::singleShot(kSettleMs, &window, [&window, path, shown] {
+    QWidget* const target = shown ? shown() : &window;
+    const bool saved = target && target->grab().save(path, "PNG");
     if (!saved) std::fprintf(stderr, "quorvel: %s could not be written\n", path.toLocal8Bit().constData());
     QCoreApplication::exit(saved ? 0 : 1);
   });
+}
+
+quorvel::OptionsWindow* openOptionsWindow() {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (auto* options = qobject_cast<quorvel::OptionsWindow*>(widget); options && options->isVisible()) return options;
+  return nullptr;
 }
 
 // A file for a second Quorvel is refused in words rather than dropped unseen.
@@ -175,7 +188,12 @@ int main(int argc, char** argv) {
   });
   if (!arguments.screenshot.isEmpty()) {
     ui.acceptProposedTracks();
-    takeScreenshotWhenSettled(window, arguments.screenshot);
+    std::function<QWidget*()> shown;
+    if (arguments.ofOptions) {
+      QTimer::singleShot(0, &window, [&app] { quorvel::dispatch(app, quorvel::cmd::kOptions); });
+      shown = [] { return static_cast<QWidget*>(openOptionsWindow()); };
+    }
+    takeScreenshotWhenSettled(window, arguments.screenshot, shown);
   }
   if (!file.isEmpty())
     QTimer::singleShot(0, &window, [&app, file] { quorvel::dropFiles(app, {file.toStdString()}); });
