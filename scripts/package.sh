@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a configured build tree, checks what it
 # carries, validates the desktop files, installs it with apt, tries the
-# installed programs, and removes it again. Usage: package.sh BUILD_DIR
+# installed programs and the desktop entry, and removes it again. Usage: package.sh BUILD_DIR
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=$1
@@ -29,4 +29,14 @@ apt-get install -y -qq "$(realpath "$deb")" >/dev/null
 trap 'apt-get remove -y -qq quorvel >/dev/null' EXIT
 quorvel-cli --help >/dev/null
 QT_QPA_PLATFORM=offscreen quorvel --version
-echo "The package installs and its programs start."
+
+# File managers offer Quorvel for MIDI files, and the entry's own command line
+# opens one (drawn offscreen into a picture to show the window came up with it).
+entry=/usr/share/applications/org.quorvel.Quorvel.desktop
+grep -q "^audio/midi=.*org.quorvel.Quorvel.desktop" /usr/share/applications/mimeinfo.cache
+command_line=$(sed -n 's/^Exec=//p' "$entry")
+shot=$(mktemp --suffix=.png)
+song=$(realpath data/corpus/chorales/train/001.mid)
+QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$(mktemp -d) ${command_line/\%f/--screenshot $shot $song} 2>/dev/null
+[ -s "$shot" ]
+echo "The package installs, its programs start and its desktop entry opens a MIDI file."
