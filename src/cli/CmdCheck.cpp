@@ -13,12 +13,12 @@
 namespace quorvel::cli {
 namespace {
 
-struct Options {
+struct CheckOptions {
   std::string path;
   std::optional<int> voices;
 };
 
-void runCheck(const Options& o) {
+void runCheck(const CheckOptions& o) {
   auto score = std::make_unique<Score>();
   // The parts must come in as the file's tracks, not merged into one.
   setFileOption(*score, kReadFormat0, false);
@@ -41,7 +41,7 @@ void addCheck(CLI::App& cli) {
       "check",
       "List the voice-leading rules the parts of a MIDI file break, one a line (\"bar B beat b: voices: rule\"); "
       "exit 0 when none is broken, 1 when some are, 2 on bad usage or an unreadable file");
-  auto o = std::make_shared<Options>();
+  auto o = std::make_shared<CheckOptions>();
   cmd->add_option("FILE", o->path, "the MIDI file")->required();
   cmd->add_option("--voices", o->voices,
                   "check the top N parts from the Soprano down, the lowest of them as the bass "

@@ -14,7 +14,7 @@
 namespace quorvel::cli {
 namespace {
 
-struct Options {
+struct ExportMusicXmlOptions {
   std::string in;
   std::string out;
   int staves = 4;
@@ -29,7 +29,7 @@ bool namesItsKey(const std::string& path) {
   return bytes && readMidiBytes(*scratch, ui, *bytes, ReadOptions{}, imported) == 0 && imported.info.keyNote() >= 0;
 }
 
-void runExportMusicXml(const Options& o) {
+void runExportMusicXml(const ExportMusicXmlOptions& o) {
   auto score = std::make_unique<Score>();
   ConsoleUi ui;
   setFileOption(*score, kReadFormat0, false);
@@ -42,7 +42,7 @@ void runExportMusicXml(const Options& o) {
 
 void addExportMusicXml(CLI::App& cli) {
   CLI::App* cmd = cli.add_subcommand("export-musicxml", "Write a MIDI file's song as a MusicXML score");
-  auto o = std::make_shared<Options>();
+  auto o = std::make_shared<ExportMusicXmlOptions>();
   cmd->add_option("IN", o->in, "the MIDI file to read")->required();
   cmd->add_option("OUT", o->out, "the MusicXML file to write")->required();
   cmd->add_option("--staves", o->staves, "4: a staff per voice; 2: Soprano with Alto, Tenor with Bass")

@@ -19,7 +19,7 @@
 namespace quorvel::cli {
 namespace {
 
-struct Options {
+struct GenerateOptions {
   std::string mode;
   std::string out;
   std::string in;
@@ -30,7 +30,7 @@ struct Options {
   int candidate = 1;
 };
 
-void applyOptions(const Options& o, Score& score) {
+void applyOptions(const GenerateOptions& o, Score& score) {
   auto& melody = score.settings.melody;
   if (o.key) melody[kKeyNote] = *o.key;
   if (o.scaleMode) melody[kMode] = *o.scaleMode;
@@ -60,7 +60,7 @@ void takeTrack(Score& score, const ImportResult& imported, int track, const std:
 
 // Reads IN.mid: all of it merged into the active part and the drum sets, or
 // only one of its melody tracks into the active part.
-void readInput(const Options& o, Score& score, Ui& ui) {
+void readInput(const GenerateOptions& o, Score& score, Ui& ui) {
   ReadOptions read;
   read.merged = !o.track;
   read.readDrums = !o.track;
@@ -81,7 +81,7 @@ void loadDrums(DrumLibrary& library) {
   if (loadDrumLibrary(path, library, error) != 0) throw CommandFailed(error);
 }
 
-void runGenerate(const Options& o) {
+void runGenerate(const GenerateOptions& o) {
   ConsoleUi ui;
   Score score;
   Random random;
@@ -118,7 +118,7 @@ void addGenerate(CLI::App& cli) {
       "generate",
       "Run one generation mode (0to1A .. NtoDA, 0toN, NtoN, or a G mode 0to1G .. NtoDG from the generation server) "
       "and write the song as a MIDI file");
-  auto o = std::make_shared<Options>();
+  auto o = std::make_shared<GenerateOptions>();
   cmd->add_option("MODE", o->mode, "the toolbar label of the mode, e.g. 0to1A")->required();
   cmd->add_option("OUT", o->out, "the MIDI file to write")->required();
   cmd->add_option("--in", o->in, "a MIDI file to start from (merged into the active part and the drums)");

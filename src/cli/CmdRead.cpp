@@ -10,7 +10,7 @@
 namespace quorvel::cli {
 namespace {
 
-struct Options {
+struct ReadCommandOptions {
   std::string path;
   bool format0 = false;
   bool drums = false;
@@ -32,7 +32,7 @@ void printScore(std::ostream& out, const Score& s) {
   out << "scale " << s.settings.melody[kMode] << '\n';
 }
 
-void runRead(const Options& o) {
+void runRead(const ReadCommandOptions& o) {
   auto score = std::make_unique<Score>();
   setFileOption(*score, kReadFormat0, o.format0);
   setFileOption(*score, kReadDrumsTrack, o.drums);
@@ -47,7 +47,7 @@ void addRead(CLI::App& cli) {
       "read",
       "Print the score a MIDI file becomes: the notes of sets 3,2,1,0,4..7, one a line (\"set start key "
       "length part\", drums \"set start lane length level velocity\"), then tempo, key and scale");
-  auto o = std::make_shared<Options>();
+  auto o = std::make_shared<ReadCommandOptions>();
   cmd->add_option("FILE", o->path, "the MIDI file")->required();
   cmd->add_flag("--format0", o->format0, "read all tracks merged, as format 0");
   cmd->add_flag("--drums", o->drums, "read the drums track (with --format0)");

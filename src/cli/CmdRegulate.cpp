@@ -13,12 +13,12 @@
 namespace quorvel::cli {
 namespace {
 
-struct Options {
+struct RegulateOptions {
   std::string in;
   std::string out;
 };
 
-void runRegulate(const Options& o) {
+void runRegulate(const RegulateOptions& o) {
   Score score;
   ConsoleUi ui;
   ReadOptions read;
@@ -34,7 +34,7 @@ void runRegulate(const Options& o) {
 void addRegulate(CLI::App& cli) {
   CLI::App* cmd = cli.add_subcommand(
       "regulate", "Write a MIDI file in the regular shape of learning material and print its original key");
-  auto o = std::make_shared<Options>();
+  auto o = std::make_shared<RegulateOptions>();
   cmd->add_option("IN", o->in, "the MIDI file to read")->required();
   cmd->add_option("OUT", o->out, "the MIDI file to write")->required();
   cmd->callback([o] { runRegulate(*o); });

@@ -16,7 +16,7 @@
 namespace quorvel::cli {
 namespace {
 
-struct Options {
+struct RenderOptions {
   std::string in;
   std::string out;
   bool strict = false;
@@ -43,7 +43,7 @@ int songEndX(const Score& s) {
   return std::min(end + kStepPixels, kTimelineEndX);
 }
 
-void runRender(const Options& o) {
+void runRender(const RenderOptions& o) {
   Score score;
   ConsoleUi ui;
   readAssigned(o.in, score, ui);
@@ -62,7 +62,7 @@ void runRender(const Options& o) {
 
 void addRender(CLI::App& cli) {
   CLI::App* cmd = cli.add_subcommand("render", "Play a MIDI file through the built-in synth into a WAV file");
-  auto o = std::make_shared<Options>();
+  auto o = std::make_shared<RenderOptions>();
   cmd->add_option("IN", o->in, "the MIDI file to play")->required();
   cmd->add_option("OUT", o->out, "the WAV file to write")->required();
   cmd->add_flag("--strict", o->strict, "play strict lines (no overlaps within a part)");

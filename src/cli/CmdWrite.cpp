@@ -10,7 +10,7 @@
 namespace quorvel::cli {
 namespace {
 
-struct Options {
+struct WriteCommandOptions {
   std::string in;
   std::string out;
   bool format0 = false;
@@ -18,7 +18,7 @@ struct Options {
   bool strict = false;
 };
 
-void runWrite(const Options& o) {
+void runWrite(const WriteCommandOptions& o) {
   auto score = std::make_unique<Score>();
   setFileOption(*score, kReadFormat0, false);
   if (o.format0) setFileOption(*score, kWriteFormat0, true);
@@ -33,7 +33,7 @@ void runWrite(const Options& o) {
 
 void addWrite(CLI::App& cli) {
   CLI::App* cmd = cli.add_subcommand("write", "Read a MIDI file as \"read\" does and save it again");
-  auto o = std::make_shared<Options>();
+  auto o = std::make_shared<WriteCommandOptions>();
   cmd->add_option("IN", o->in, "the MIDI file to read")->required();
   cmd->add_option("OUT", o->out, "the MIDI file to write")->required();
   cmd->add_flag("--format0", o->format0, "write format 0");
