@@ -48,12 +48,36 @@ std::vector<const BackoffModel::Node*> BackoffModel::contextNodes(const Features
   return nodes;
 }
 
-double BackoffModel::floorProbability(Token token) const {
-  if (laneShares_.empty()) return 1.0 / static_cast<double>(tokens_.size() + 1);
+double BackoffModel::laneFloor(Token token) const {
+  const std::size_t lanes = lanePlayed_.size();
+  if ((token >> 2 * lanes) != 0) return 0.0;
   double p = 1.0;
-  for (std::size_t bit = 0; bit < laneShares_.size(); ++bit)
-    p *= token >> bit & 1u ? laneShares_[bit] : 1.0 - laneShares_[bit];
-  return (token >> laneShares_.size()) == 0 ? p : 0.0;
+  for (std::size_t lane = 0; lane < lanes; ++lane) {
+    const bool plain = token >> lane & 1u, accented = token >> (lane + lanes) & 1u;
+    const double single = lanePlayed_[lane] * (1.0 - doubleShare_);
+    if (plain && accented) p *= lanePlayed_[lane] * doubleShare_;
+    else if (accented) p *= single * accentShare_;
+    else if (plain) p *= single * (1.0 - accentShare_);
+    else p *= 1.0 - lanePlayed_[lane];
+  }
+  return p;
+}
+
+Token BackoffModel::drawLanes(Rng& rng) const {
+  const std::size_t lanes = lanePlayed_.size();
+  Token token = 0;
+  for (std::size_t lane = 0; lane < lanes; ++lane) {
+    if (uniform01(rng) >= lanePlayed_[lane]) continue;
+    const double r = uniform01(rng);
+    if (r < doubleShare_) token |= (1u << lane) | (1u << (lane + lanes));
+    else token |= 1u << (uniform01(rng) < accentShare_ ? lane + lanes : lane);
+  }
+  return token;
+}
+
+double BackoffModel::floorProbability(Token token) const {
+  if (lanePlayed_.empty()) return 1.0 / static_cast<double>(tokens_.size() + 1);
+  return laneFloor(token);
 }
 
 double BackoffModel::probabilityFrom(const std::vector<const Node*>& nodes, std::uint32_t id, Token token) const {
@@ -70,10 +94,19 @@ double BackoffModel::probabilityFrom(const std::vector<const Node*>& nodes, std:
 void BackoffModel::finishNode(int level, Node& node) const {
   node.total = 0;
   node.backoff = 0.0;
+  node.drawWeights.clear();
+  double sum = 0.0;
   for (const auto& [id, count] : node.entries) {
     node.total += count;
     node.backoff += discount(discounts_[level], count);
+    sum += std::pow(std::max(count - discount(discounts_[level], count), 0.0), 1.0 / kTemperature);
+    node.drawWeights.push_back(sum);
   }
+  // Drum steps are sharpened in the choice to stay as well: an odd step on
+  // the wrong place would be repeated in every bar by the line's cache.
+  // Melodies keep the plain share, which holds them to their key better.
+  const double share = (node.total - node.backoff) / node.total;
+  node.stay = lanePlayed_.empty() ? share : temperedStay(share);
 }
 
 double BackoffModel::probability(const Features& context, Token target) const {
@@ -81,51 +114,40 @@ double BackoffModel::probability(const Features& context, Token target) const {
   return probabilityFrom(contextNodes(context), it == ids_.end() ? 0 : it->second, target);
 }
 
+double BackoffModel::temperedStay(double share) {
+  const double stay = std::pow(share, 1.0 / kTemperature), handOn = std::pow(1.0 - share, 1.0 / kTemperature);
+  return stay / (stay + handOn);
+}
+
 // One draw from the interpolated distribution, walking down from the longest
 // context: stay at an order with the share it kept, else hand on to the next
 // shorter one, down to the uniform floor. The temperature sharpens the choice
-// within the order where the draw stays. Nothing when the floor's share for
+// within the order where the draw stays and, for drum steps, the choice to
+// stay (see finishNode). Nothing when the floor's share for
 // unseen tokens was drawn.
-std::optional<Token> BackoffModel::drawOnce(const std::vector<const Node*>& nodes, double exponent, Rng& rng) const {
+std::optional<Token> BackoffModel::drawOnce(const std::vector<const Node*>& nodes, Rng& rng) const {
   for (std::size_t k = nodes.size(); k-- > 0;) {
     const Node& node = *nodes[k];
-    if (uniform01(rng) * node.total >= node.total - node.backoff) continue;
-    thread_local std::vector<double> weights;
-    weights.clear();
-    double sum = 0.0;
-    for (const auto& [id, count] : node.entries) {
-      const double kept = std::max(count - discount(discounts_[k], count), 0.0);
-      weights.push_back(exponent == 1.0 ? kept : std::pow(kept, exponent));
-      sum += weights.back();
-    }
-    double r = uniform01(rng) * sum;
-    for (std::size_t i = 0; i < weights.size(); ++i) {
-      if (r < weights[i]) return tokens_[node.entries[i].first - 1];
-      r -= weights[i];
-    }
-    return tokens_[node.entries.back().first - 1];
+    if (uniform01(rng) >= node.stay) continue;
+    const double r = uniform01(rng) * node.drawWeights.back();
+    const auto at = std::upper_bound(node.drawWeights.begin(), node.drawWeights.end(), r) - node.drawWeights.begin();
+    return tokens_[node.entries[std::min<std::size_t>(at, node.entries.size() - 1)].first - 1];
   }
-  if (!laneShares_.empty()) {
-    Token token = 0;
-    for (std::size_t bit = 0; bit < laneShares_.size(); ++bit)
-      if (uniform01(rng) < laneShares_[bit]) token |= 1u << bit;
-    return token;
-  }
+  if (!lanePlayed_.empty()) return drawLanes(rng);
   const auto id = std::uniform_int_distribution<std::size_t>(0, tokens_.size())(rng);
   if (id == 0) return std::nullopt;
   return tokens_[id - 1];
 }
 
-Token BackoffModel::sample(const Features& context, double temperature, Rng& rng, const TokenBias& bias) const {
+Token BackoffModel::sample(const Features& context, Rng& rng, const TokenBias& bias) const {
   const auto nodes = contextNodes(context);
   if (nodes.empty() || tokens_.empty()) return 0;
-  const double exponent = 1.0 / std::max(temperature, 0.05);
   // The bias weighs each token by rejection; when nothing is accepted in
   // time, the most welcome token drawn is taken.
   Token best = 0;
   double bestWeight = -1.0;
   for (int attempt = 0; attempt < kDrawAttempts; ++attempt) {
-    const auto drawn = drawOnce(nodes, exponent, rng);
+    const auto drawn = drawOnce(nodes, rng);
     if (!drawn) continue;
     const Token token = *drawn;
     const double weight = bias ? bias(token) : 1.0;
@@ -144,8 +166,12 @@ void BackoffModel::write(ByteWriter& out) const {
   for (Token t : tokens_) out.u32(t);
   for (const auto& d : discounts_)
     for (double v : d) out.f64(v);
-  out.u32(static_cast<std::uint32_t>(laneShares_.size()));
-  for (double share : laneShares_) out.f64(share);
+  out.u32(static_cast<std::uint32_t>(lanePlayed_.size()));
+  for (double share : lanePlayed_) out.f64(share);
+  if (!lanePlayed_.empty()) {
+    out.f64(accentShare_);
+    out.f64(doubleShare_);
+  }
   for (const Level& level : levels_) {
     std::vector<std::uint64_t> keys;
     for (const auto& entry : level) keys.push_back(entry.first);
@@ -184,11 +210,16 @@ bool BackoffModel::read(ByteReader& in) {
   }
   // Counts come from the file: check them before they size anything.
   const std::uint32_t lanes = in.u32();
-  if (lanes > 32) return false;
-  laneShares_.resize(lanes);
-  for (double& share : laneShares_) {
+  if (lanes > 16) return false;
+  lanePlayed_.resize(lanes);
+  for (double& share : lanePlayed_) {
     share = in.f64();
     if (!(share > 0.0 && share < 1.0)) return false;
+  }
+  if (lanes > 0) {
+    accentShare_ = in.f64();
+    doubleShare_ = in.f64();
+    if (!(accentShare_ > 0.0 && accentShare_ < 1.0 && doubleShare_ > 0.0 && doubleShare_ < 1.0)) return false;
   }
   levels_.assign(order_ + 1, {});
   for (int k = 0; k <= order_; ++k) {
@@ -216,15 +247,27 @@ bool BackoffModel::read(ByteReader& in) {
   return !in.failed() && !levels_.front().empty();
 }
 
-BackoffModel::Builder::Builder(int order, int laneBits) : order_(order), laneBits_(laneBits), laneCounts_(laneBits) {}
+BackoffModel::Builder::Builder(int order, int lanes) : order_(order), lanes_(lanes), played_(lanes) {}
 
 void BackoffModel::Builder::add(const Features& context, Token target) {
   auto [it, inserted] = ids_.emplace(target, static_cast<std::uint32_t>(tokens_.size() + 1));
   if (inserted) tokens_.push_back(target);
   ++targets_;
-  for (int bit = 0; bit < laneBits_; ++bit) laneCounts_[bit] += target >> bit & 1u;
-  for (int k = 0; k <= order_; ++k) ++counts_[k][contextKey(context, k)][it->second];
+  for (int lane = 0; lane < lanes_; ++lane) {
+    const bool plain = target >> lane & 1u, accented = target >> (lane + lanes_) & 1u;
+    played_[lane] += plain || accented;
+    hits_ += plain || accented;
+    accented_ += accented && !plain;
+    doubled_ += plain && accented;
+  }
+  for (int k = 0; k <= order_; ++k) {
+    const std::uint64_t key = contextKey(context, k);
+    if (lanes_ > 0 && !seenInLine_.insert(mix(key ^ mix(it->second))).second) continue;
+    ++counts_[k][key][it->second];
+  }
 }
+
+void BackoffModel::Builder::endLine() { seenInLine_.clear(); }
 
 BackoffModel BackoffModel::Builder::build() const {
   const auto& counts = counts_;
@@ -234,8 +277,12 @@ BackoffModel BackoffModel::Builder::build() const {
   model.tokens_ = tokens_;
   model.ids_ = ids_;
   model.levels_.resize(order_ + 1);
-  for (int bit = 0; bit < laneBits_; ++bit)
-    model.laneShares_.push_back((laneCounts_[bit] + 0.5) / (static_cast<double>(targets_) + 1.0));
+  if (lanes_ > 0) {
+    for (int lane = 0; lane < lanes_; ++lane)
+      model.lanePlayed_.push_back((played_[lane] + 0.5) / (static_cast<double>(targets_) + 1.0));
+    model.accentShare_ = (accented_ + 0.5) / (static_cast<double>(hits_ - doubled_) + 1.0);
+    model.doubleShare_ = (doubled_ + 0.5) / (static_cast<double>(hits_) + 1.0);
+  }
   for (int k = 0; k <= order_; ++k) {
     double n[5] = {};  // how many (context, token) counts are 1, 2, 3, 4
     for (const auto& [key, targets] : counts[k])

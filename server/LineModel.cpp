@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "server/LineCache.h"
 #include "server/MusicMeasures.h"
 
 namespace quorvel::server {
@@ -18,13 +19,14 @@ constexpr int kContinuationSteps = 128;
 constexpr int kMaxTokens = 256;
 constexpr int kMaxPhraseSteps = 256;
 constexpr int kMaxVoiceSteps = 256;
+constexpr std::size_t kDrumContextSteps = 128;  // eight 4/4 bars: every loop a song repeats
 
 constexpr double kCrossingWeight = 0.01;
 constexpr double kParallelWeight = 0.001;
 constexpr double kOverrunWeight = 0.02;
 constexpr double kOffScaleWeight = 0.1;
 constexpr std::size_t kNotesForKey = 4;
-constexpr int kDrumLaneBits = 24;  // lanes 1..12, played and accented
+constexpr int kDrumLanes = 12;  // a bit each, and a bit each for accents above them
 
 Feature previous(const TokenLine& history, std::size_t back) {
   return back <= history.size() ? static_cast<Feature>(history[history.size() - back]) : kBefore;
@@ -53,12 +55,13 @@ Features melodyContext(const StepLine& source, int t, const TokenLine& history, 
   return f;
 }
 
-// The voices' step token now, the place in the bar (sections and requests
-// start on a voice's note, mostly a downbeat), then the drum steps before.
+// The place in the bar (sections and requests start on a voice's note,
+// mostly a downbeat), the voices' step token now, then the drum steps
+// before. Held-out songs are scored best by the first two alone: the drums'
+// own past tells more through the line's cache (LineCache) than through
+// other songs.
 Features stepContext(const TokenLine& source, std::size_t t, const TokenLine& history, int order) {
-  Features f;
-  f.push_back(t < source.size() ? static_cast<Feature>(source[t]) : kAfter);
-  f.push_back(static_cast<Feature>(t % 16));
+  Features f{static_cast<Feature>(t % 16), t < source.size() ? static_cast<Feature>(source[t]) : kAfter};
   for (int k = 1; static_cast<int>(f.size()) < order; ++k) f.push_back(previous(history, k));
   f.resize(order);
   return f;
@@ -80,15 +83,18 @@ Shape shapeOf(int type) {
 
 int defaultOrder(int type) {
   switch (shapeOf(type)) {
-    case Shape::Continuation: return type == 4 ? 8 : 5;
+    // Drums learn little from other songs beyond a few steps back (at eight
+    // steps held-out songs scored worse than with one); their longer patterns
+    // come from the line's own past (LineCache).
+    case Shape::Continuation: return type == 4 ? 3 : 5;
     case Shape::PairedMelody: return 5;
-    case Shape::PairedSteps: return 8;
+    case Shape::PairedSteps: return 2;
   }
   return 1;
 }
 
 LineModel LineModel::train(int type, Shape shape, int order, const std::vector<SentencePair>& pairs) {
-  BackoffModel::Builder builder(order, type >= 4 ? kDrumLaneBits : 0);
+  BackoffModel::Builder builder(order, type >= 4 ? kDrumLanes : 0);
   for (const SentencePair& pair : pairs) {
     const StepLine sourceSteps = shape == Shape::PairedMelody ? melodyToSteps(pair.source) : StepLine{};
     TokenLine history;
@@ -102,6 +108,7 @@ LineModel LineModel::train(int type, Shape shape, int order, const std::vector<S
       t += melodySteps(token);
       history.push_back(token);
     }
+    builder.endLine();
   }
   LineModel line;
   line.type_ = type;
@@ -115,6 +122,7 @@ LineModel::Score LineModel::score(const SentencePair& pair) const {
   const int order = model_.order();
   const StepLine sourceSteps = shape_ == Shape::PairedMelody ? melodyToSteps(pair.source) : StepLine{};
   TokenLine history;
+  LineCache cache(shape_ == Shape::PairedSteps ? &pair.source : nullptr);
   int t = 0;
   for (Token token : pair.target) {
     Features context;
@@ -123,10 +131,13 @@ LineModel::Score LineModel::score(const SentencePair& pair) const {
       case Shape::PairedMelody: context = melodyContext(sourceSteps, t, history, order); break;
       case Shape::PairedSteps: context = stepContext(pair.source, history.size(), history, order); break;
     }
-    result.logProbability += std::log(model_.probability(context, token));
+    double p = model_.probability(context, token);
+    if (drums()) p = cache.probability(history, token, p);
+    result.logProbability += std::log(p);
     ++result.tokens;
     t += melodySteps(token);
     history.push_back(token);
+    if (drums()) cache.learnLast(history);
   }
   return result;
 }
@@ -151,13 +162,22 @@ TokenLine LineModel::continue_(const TokenLine& context, Rng& rng) const {
     if (t == 0) return 0.0;
     return !scale.empty() && isNote(t) && !scale[((noteKey(t) % 12) + 12) % 12] ? kOffScaleWeight : 1.0;
   };
-  TokenLine history(context.end() - std::min<std::size_t>(context.size(), model_.order()), context.end());
+  // Drums continue from the last bars of the context they were sent, which
+  // the cache learns; a melody needs only the model's own context.
+  const std::size_t kept = drums ? kDrumContextSteps : static_cast<std::size_t>(model_.order());
+  TokenLine history(context.end() - std::min(context.size(), kept), context.end());
+  LineCache cache;
+  if (drums)
+    for (std::size_t i = 0; i < history.size(); ++i) cache.learnAt(history, i);
   const std::size_t start = history.size();
   int steps = 0;
   while (steps < kContinuationSteps && static_cast<int>(history.size() - start) < kMaxTokens) {
-    const Token token = model_.sample(continuationContext(history, model_.order()), kTemperature, rng, fits);
+    const auto repeated = drums ? cache.draw(history, rng) : std::nullopt;
+    const Token token = repeated ? *repeated
+                                 : model_.sample(continuationContext(history, model_.order()), rng, fits);
     if (!drums && token == 0) break;
     history.push_back(token);
+    if (drums) cache.learnLast(history);
     steps += drums ? 1 : melodySteps(token);
   }
   return TokenLine(history.begin() + static_cast<std::ptrdiff_t>(start), history.end());
@@ -208,7 +228,7 @@ TokenLine LineModel::underMelody(const TokenLine& source, Rng& rng, const UpperV
       }
       return weight;
     };
-    Token token = model_.sample(melodyContext(top, t, line, model_.order()), kTemperature, rng, fits);
+    Token token = model_.sample(melodyContext(top, t, line, model_.order()), rng, fits);
     if (token == 0) break;
     const int steps = melodySteps(token);
     if (t + steps > end) token = isNote(token) ? makeNote(noteKey(token), end - t) : static_cast<Token>(end - t) << 18;
@@ -223,7 +243,13 @@ TokenLine LineModel::underMelody(const TokenLine& source, Rng& rng, const UpperV
 TokenLine LineModel::underSteps(const TokenLine& source, Rng& rng) const {
   const std::size_t end = std::min<std::size_t>(source.size(), kMaxVoiceSteps);
   TokenLine line;
-  while (line.size() < end) line.push_back(model_.sample(stepContext(source, line.size(), line, model_.order()), kTemperature, rng, {}));
+  LineCache cache(&source);
+  while (line.size() < end) {
+    const auto repeated = cache.draw(line, rng);
+    line.push_back(repeated ? *repeated
+                            : model_.sample(stepContext(source, line.size(), line, model_.order()), rng, {}));
+    cache.learnLast(line);
+  }
   return line;
 }
 

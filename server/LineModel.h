@@ -43,12 +43,12 @@ class LineModel {
   TokenLine generate(const TokenLine& request, Rng& rng, const UpperVoices& upper = {}) const;
 
   int type() const { return type_; }
+  // Drum lines also learn from their own past as they go (LineCache).
+  bool drums() const { return type_ >= 4; }
   Shape shape() const { return shape_; }
   const BackoffModel& model() const { return model_; }
   void write(ByteWriter& out) const;
   bool read(ByteReader& in);
-
-  static constexpr double kTemperature = 0.8;
 
  private:
   TokenLine continue_(const TokenLine& context, Rng& rng) const;

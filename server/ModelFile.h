@@ -10,7 +10,7 @@
 
 namespace quorvel::server {
 
-constexpr std::uint32_t kModelFormatVersion = 2;
+constexpr std::uint32_t kModelFormatVersion = 3;
 inline constexpr const char* kModelExtension = ".qvm";
 
 struct NamedModel {
