@@ -118,9 +118,9 @@ int main(int argc, char** argv) {
   }
 
   std::mt19937 draw(12345);
-  std::printf("latency, %d sequential requests per type, 256 tokens each:\n", perType);
   bool allRight = true;
-  for (int type = 0; type < 6; ++type) {
+  if (perType > 0) std::printf("latency, %d sequential requests per type, 256 tokens each:\n", perType);
+  for (int type = 0; type < 6 && perType > 0; ++type) {
     std::vector<double> ms;
     for (int i = 0; i < perType; ++i) {
       const std::string request = target(type, genres[type], dataFor(type, draw));
