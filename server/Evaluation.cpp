@@ -52,11 +52,12 @@ std::vector<TokenLine> serverCandidates(const ModelStore& store, const NamedMode
   return parseSchedule(std::string_view(reply).substr(echo), "reply").sentences;
 }
 
-double bitsPerToken(const LineModel& model, const std::vector<SentencePair>& pairs) {
+double bitsPerToken(const LineModel& model, const std::vector<SentencePair>& pairs,
+                    LineModel::OwnPast ownPast = LineModel::OwnPast::Learn) {
   double logProbability = 0.0;
   std::size_t tokens = 0;
   for (const SentencePair& pair : pairs) {
-    const auto score = model.score(pair);
+    const auto score = model.score(pair, ownPast);
     logProbability += score.logProbability;
     tokens += score.tokens;
   }
@@ -78,6 +79,11 @@ bool reportLikelihood(const ModelStore& store, const EvaluationInputs& in, std::
     out << "  type " << type << " " << std::setw(10) << name << ": " << std::fixed << std::setprecision(3)
         << bitsPerToken(model->line, valid) << " / " << bitsPerToken(unigram, valid) << " / "
         << bitsPerToken(bigram, valid) << "  (" << tokens << " tokens)\n";
+    if (model->line.drums()) {
+      constexpr auto alone = LineModel::OwnPast::Ignore;
+      out << "  " << std::setw(18) << "learned part alone" << ": " << bitsPerToken(model->line, valid, alone) << " / "
+          << bitsPerToken(unigram, valid, alone) << " / " << bitsPerToken(bigram, valid, alone) << "\n";
+    }
     any = true;
   }
   return any;

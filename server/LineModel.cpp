@@ -117,7 +117,8 @@ LineModel LineModel::train(int type, Shape shape, int order, const std::vector<S
   return line;
 }
 
-LineModel::Score LineModel::score(const SentencePair& pair) const {
+LineModel::Score LineModel::score(const SentencePair& pair, OwnPast ownPast) const {
+  const bool cached = drums() && ownPast == OwnPast::Learn;
   Score result;
   const int order = model_.order();
   const StepLine sourceSteps = shape_ == Shape::PairedMelody ? melodyToSteps(pair.source) : StepLine{};
@@ -132,12 +133,12 @@ LineModel::Score LineModel::score(const SentencePair& pair) const {
       case Shape::PairedSteps: context = stepContext(pair.source, history.size(), history, order); break;
     }
     double p = model_.probability(context, token);
-    if (drums()) p = cache.probability(history, token, p);
+    if (cached) p = cache.probability(history, token, p);
     result.logProbability += std::log(p);
     ++result.tokens;
     t += melodySteps(token);
     history.push_back(token);
-    if (drums()) cache.learnLast(history);
+    if (cached) cache.learnLast(history);
   }
   return result;
 }

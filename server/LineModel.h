@@ -36,7 +36,10 @@ class LineModel {
     double logProbability = 0.0;
     std::size_t tokens = 0;
   };
-  Score score(const SentencePair& pair) const;
+  // Drum lines are scored with what they played before (LineCache) unless
+  // told to ignore it, which measures the learned model alone.
+  enum class OwnPast { Learn, Ignore };
+  Score score(const SentencePair& pair, OwnPast ownPast = OwnPast::Learn) const;
 
   // A new target line for the request's tokens (the context of a
   // continuation, the source of a paired type).

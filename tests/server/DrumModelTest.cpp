@@ -40,11 +40,12 @@ std::vector<SentencePair> songs(unsigned firstRecipe, unsigned count) {
   return pairs;
 }
 
-double bitsPerStep(const LineModel& model, const std::vector<SentencePair>& pairs) {
+double bitsPerStep(const LineModel& model, const std::vector<SentencePair>& pairs,
+                   LineModel::OwnPast ownPast = LineModel::OwnPast::Learn) {
   double log = 0.0;
   std::size_t steps = 0;
   for (const SentencePair& p : pairs) {
-    const auto score = model.score(p);
+    const auto score = model.score(p, ownPast);
     log += score.logProbability;
     steps += score.tokens;
   }
@@ -53,9 +54,14 @@ double bitsPerStep(const LineModel& model, const std::vector<SentencePair>& pair
 
 TEST(DrumModel, HeldOutSongsScoreNoWorseThanTheBaselines) {
   const auto train = songs(0, 24), heldOut = songs(1000, 6);
-  const double model = bitsPerStep(LineModel::train(4, Shape::Continuation, defaultOrder(4), train), heldOut);
-  EXPECT_LE(model, bitsPerStep(LineModel::train(4, Shape::Continuation, 1, train), heldOut));
-  EXPECT_LE(model, bitsPerStep(LineModel::train(4, Shape::Continuation, 0, train), heldOut));
+  const LineModel model = LineModel::train(4, Shape::Continuation, defaultOrder(4), train);
+  const LineModel bigram = LineModel::train(4, Shape::Continuation, 1, train);
+  const LineModel unigram = LineModel::train(4, Shape::Continuation, 0, train);
+  for (const auto ownPast : {LineModel::OwnPast::Learn, LineModel::OwnPast::Ignore}) {
+    const double bits = bitsPerStep(model, heldOut, ownPast);
+    EXPECT_LE(bits, bitsPerStep(bigram, heldOut, ownPast));
+    EXPECT_LE(bits, bitsPerStep(unigram, heldOut, ownPast));
+  }
 }
 
 // Songs accent snares but never kicks: an accented kick is still a kick, far
