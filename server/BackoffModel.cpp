@@ -3,23 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "server/Mixing.h"
+
 namespace quorvel::server {
 namespace {
-
-std::uint64_t mix(std::uint64_t x) {
-  x += 0x9E3779B97F4A7C15ull;
-  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-  return x ^ (x >> 31);
-}
 
 std::uint64_t contextKey(const Features& context, int level) {
   std::uint64_t h = mix(static_cast<std::uint64_t>(level));
   for (int i = 0; i < level; ++i) h = mix(h ^ static_cast<std::uint64_t>(context[i]));
   return h;
 }
-
-double uniform01(Rng& rng) { return std::uniform_real_distribution<double>(0.0, 1.0)(rng); }
 
 constexpr std::uint32_t kMaxOrder = 32;
 constexpr int kDrawAttempts = 40;

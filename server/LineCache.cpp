@@ -4,17 +4,10 @@
 #include <array>
 #include <cmath>
 
+#include "server/Mixing.h"
+
 namespace quorvel::server {
 namespace {
-
-std::uint64_t mix(std::uint64_t x) {
-  x += 0x9E3779B97F4A7C15ull;
-  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-  return x ^ (x >> 31);
-}
-
-double uniform01(Rng& rng) { return std::uniform_real_distribution<double>(0.0, 1.0)(rng); }
 
 // The tempered weight of a count, worked out once for the counts a line mostly holds.
 double drawWeight(std::uint32_t count) {
