@@ -62,7 +62,7 @@ void wireRemoteGeneration(AppContext& app) {
   t.bind(cmd::k2to2G, neural(generateTwoToTwoG, false));
   t.bind(cmd::k0toDG, neural(generateZeroToDrumsG, true));
   t.bind(cmd::kNtoDG, neural(generateNToDrumsG, true));
-  t.bind(cmd::kZeroToN, localOrNeural(generateZeroToN, neuralZeroToN, zeroToNIsNeural));
+  t.bind(cmd::kZeroToN, localOrNeural(generateZeroToN, generateZeroToNG, zeroToNIsNeural));
   t.bind(cmd::kNToN, localOrNeural(generateNToN, generateNToNG, nToNIsNeural));
   app.ops.remoteEndStep = [](AppContext& a) { return a.remote.lastEndX / kStepPixels; };
   app.ops.resetRemoteAlternatives = [](AppContext& a) { a.remote.lastRequestKind = kKindNone; };

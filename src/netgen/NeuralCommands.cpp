@@ -232,7 +232,7 @@ bool nToNIsNeural(const MelodySettings& settings) {
   return settings.isOn(kNnMelody) || !localForm;
 }
 
-int neuralZeroToN(NeuralEnv& env) {
+int generateZeroToNG(NeuralEnv& env) {
   const MelodySettings settings = env.score().settings.melody;
   if (settings[kEvokedLines] == kDrumsOnlyEvokedLines) {
     const int result = neuralDrumsCommand(env, NeuralDrumsKind::AfterDrums, kSongStartX);
@@ -279,7 +279,7 @@ std::optional<int> runNeuralGeneration(NeuralEnv& env, std::string_view label) {
       {"2to2G", generateTwoToTwoG},
       {"0toDG", generateZeroToDrumsG},
       {"NtoDG", generateNToDrumsG},
-      {"0toN", neuralZeroToN},
+      {"0toN", generateZeroToNG},
       {"NtoN", generateNToNG},
   }};
   for (const auto& [name, command] : kCommands)

@@ -27,7 +27,7 @@ int neuralMelodyCommand(NeuralEnv& env);
 // "0toN" with "Enable NN Melody Generator." on (or "0:D" with the neural
 // drums): the melody, the counter lines of 0:2..0:4 and the drums the
 // options ask for.
-int neuralZeroToN(NeuralEnv& env);
+int generateZeroToNG(NeuralEnv& env);
 
 // Whether "0toN" / "NtoN" go to the server with the current options.
 bool zeroToNIsNeural(const MelodySettings& settings);
