@@ -52,18 +52,6 @@ std::vector<TokenLine> serverCandidates(const ModelStore& store, const NamedMode
   return parseSchedule(std::string_view(reply).substr(echo), "reply").sentences;
 }
 
-double bitsPerToken(const LineModel& model, const std::vector<SentencePair>& pairs,
-                    LineModel::OwnPast ownPast = LineModel::OwnPast::Learn) {
-  double logProbability = 0.0;
-  std::size_t tokens = 0;
-  for (const SentencePair& pair : pairs) {
-    const auto score = model.score(pair, ownPast);
-    logProbability += score.logProbability;
-    tokens += score.tokens;
-  }
-  return tokens ? -logProbability / tokens / std::log(2.0) : 0.0;
-}
-
 bool reportLikelihood(const ModelStore& store, const EvaluationInputs& in, std::ostream& out) {
   out << "Held-out negative log-likelihood, bits per token (model / unigram / bigram baselines):\n";
   bool any = false;
@@ -218,6 +206,18 @@ bool reportDrums(const ModelStore& store, const EvaluationInputs& in, std::ostre
 }
 
 }  // namespace
+
+double bitsPerToken(const LineModel& model, const std::vector<SentencePair>& pairs,
+                    LineModel::OwnPast ownPast) {
+  double logProbability = 0.0;
+  std::size_t tokens = 0;
+  for (const SentencePair& pair : pairs) {
+    const auto score = model.score(pair, ownPast);
+    logProbability += score.logProbability;
+    tokens += score.tokens;
+  }
+  return tokens ? -logProbability / tokens / std::log(2.0) : 0.0;
+}
 
 std::string scheduleName(const std::string& splitName, int type, const std::string& role) {
   return splitName + "-type" + std::to_string(type) + (role.empty() ? "" : "-" + role) + ".txt";

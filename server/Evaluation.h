@@ -22,6 +22,10 @@ struct EvaluationInputs {
 };
 
 // Writes the figures; returns false when no figure could be computed.
+// Held-out negative log-likelihood of the pairs' target lines, in bits per token.
+double bitsPerToken(const LineModel& model, const std::vector<SentencePair>& pairs,
+                    LineModel::OwnPast ownPast = LineModel::OwnPast::Learn);
+
 bool evaluate(const ModelStore& store, const EvaluationInputs& inputs, std::ostream& out);
 
 // Where the schedule of one split, type and role ("", "source", "target") lies.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 
+#include "server/Evaluation.h"
 #include "server/LineModel.h"
 
 namespace quorvel::server {
@@ -40,27 +41,15 @@ std::vector<SentencePair> songs(unsigned firstRecipe, unsigned count) {
   return pairs;
 }
 
-double bitsPerStep(const LineModel& model, const std::vector<SentencePair>& pairs,
-                   LineModel::OwnPast ownPast = LineModel::OwnPast::Learn) {
-  double log = 0.0;
-  std::size_t steps = 0;
-  for (const SentencePair& p : pairs) {
-    const auto score = model.score(p, ownPast);
-    log += score.logProbability;
-    steps += score.tokens;
-  }
-  return -log / static_cast<double>(steps) / std::log(2.0);
-}
-
 TEST(DrumModel, HeldOutSongsScoreNoWorseThanTheBaselines) {
   const auto train = songs(0, 24), heldOut = songs(1000, 6);
   const LineModel model = LineModel::train(4, Shape::Continuation, defaultOrder(4), train);
   const LineModel bigram = LineModel::train(4, Shape::Continuation, 1, train);
   const LineModel unigram = LineModel::train(4, Shape::Continuation, 0, train);
   for (const auto ownPast : {LineModel::OwnPast::Learn, LineModel::OwnPast::Ignore}) {
-    const double bits = bitsPerStep(model, heldOut, ownPast);
-    EXPECT_LE(bits, bitsPerStep(bigram, heldOut, ownPast));
-    EXPECT_LE(bits, bitsPerStep(unigram, heldOut, ownPast));
+    const double bits = bitsPerToken(model, heldOut, ownPast);
+    EXPECT_LE(bits, bitsPerToken(bigram, heldOut, ownPast));
+    EXPECT_LE(bits, bitsPerToken(unigram, heldOut, ownPast));
   }
 }
 
