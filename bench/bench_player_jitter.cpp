@@ -151,12 +151,11 @@ std::size_t noteCount(const Score& s) { return s.noteSets[kMelodyView].size() + 
 std::filesystem::path densestSong() {
   std::filesystem::path best;
   std::size_t most = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(bench::kOpenmsxFolder)) {
-    if (entry.path().extension() != ".mid") continue;
+  for (const auto& path : bench::midiFilesIn(bench::kOpenmsxFolder)) {
     Score s;
-    if (loadSong(entry.path(), s) && noteCount(s) > most) {
+    if (loadSong(path, s) && noteCount(s) > most) {
       most = noteCount(s);
-      best = entry.path();
+      best = path;
     }
   }
   return best;

@@ -22,11 +22,10 @@ namespace {
 std::string largestOpenmsxSong() {
   std::string largest;
   std::uintmax_t size = 0;
-  std::error_code ec;
-  for (const auto& e : std::filesystem::directory_iterator(bench::kOpenmsxFolder, ec)) {
-    if (e.path().extension() == ".mid" && e.file_size() > size) {
-      size = e.file_size();
-      largest = e.path().string();
+  for (const auto& path : bench::midiFilesIn(bench::kOpenmsxFolder)) {
+    if (std::filesystem::file_size(path) > size) {
+      size = std::filesystem::file_size(path);
+      largest = path.string();
     }
   }
   return largest;

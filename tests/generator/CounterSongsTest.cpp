@@ -7,6 +7,7 @@
 #include "DriverFixture.h"
 #include "LineChecker.h"
 #include "RealSongs.h"
+#include "support/TestData.h"
 #include "generator/GenerationCommands.h"
 #include "generator/VoiceRanges.h"
 
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
             "mosey_along_redfarn", "no_work_song_redfarn", "relax_song", "run_for_your_life", "say_what_redfarn",
             "slow_neasy_redfarn", "the_fast_route", "the_hobo_redfarn", "train_filled_with_cash", "ttsong_iii_imuh3",
             "ttsong_iv_imuh3", "tttheme2", "ultimate_run", "wood_whistles"})
-        songs.push_back(testing::kOpenMsxFolder / (std::string(name) + ".mid"));
+        songs.push_back(std::filesystem::path(test::kOpenmsxFolder) / (std::string(name) + ".mid"));
       return songs;
     }()),
     songName);
@@ -89,7 +90,7 @@ TEST_P(CounterChorale, Soprano) {
 // All of them: before tenor and alto were searched together, four had to
 // break a rule.
 INSTANTIATE_TEST_SUITE_P(Corpus, CounterChorale,
-                         ::testing::ValuesIn(testing::midiFilesIn(std::filesystem::path(QUORVEL_SOURCE_DIR) / "data" /
+                         ::testing::ValuesIn(test::midiFilesIn(std::filesystem::path(QUORVEL_SOURCE_DIR) / "data" /
                                                                   "corpus" / "chorales" / "valid")),
                          songName);
 

@@ -26,15 +26,6 @@ bool detectKeyOf(Score& score, Ui& ui) { return detectKey(score, ui, true).has_v
 
 }  // namespace
 
-std::vector<std::filesystem::path> midiFilesIn(const std::filesystem::path& folder) {
-  std::vector<std::filesystem::path> files;
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-    if (entry.path().extension() == ".mid") files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
 bool loadRegulatedSong(Score& score, Ui& ui, const std::filesystem::path& file) {
   const auto bytes = readWholeFile(file.string());
   if (!bytes) return false;

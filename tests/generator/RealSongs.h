@@ -12,11 +12,6 @@
 
 namespace quorvel::testing {
 
-inline const std::filesystem::path kOpenMsxFolder = "/usr/share/games/openttd/baseset/openmsx";
-
-// The .mid files of a folder by name; empty when it is missing.
-std::vector<std::filesystem::path> midiFilesIn(const std::filesystem::path& folder);
-
 // The song regulated, written and read again merged into the Soprano, with
 // the detected key as the generator's key. False when it cannot be read.
 bool loadRegulatedSong(Score& score, Ui& ui, const std::filesystem::path& file);

@@ -1,21 +1,22 @@
 #include "support/TestData.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <system_error>
 
 namespace quorvel::test {
 
-namespace {
-constexpr const char* kOpenmsxDir = "/usr/share/games/openttd/baseset/openmsx";
+std::vector<std::filesystem::path> midiFilesIn(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+    if (entry.path().extension() == ".mid") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
 }
 
 std::vector<std::string> openmsxSongs() {
   std::vector<std::string> songs;
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(kOpenmsxDir, ec))
-    if (entry.path().extension() == ".mid") songs.push_back(entry.path().string());
-  std::sort(songs.begin(), songs.end());
+  for (const auto& path : midiFilesIn(kOpenmsxFolder)) songs.push_back(path.string());
   return songs;
 }
 
