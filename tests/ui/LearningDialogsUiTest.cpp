@@ -59,9 +59,11 @@ FileListDialogRequest scheduleRequest(std::vector<std::string>& converted, int& 
 TEST(FileListDialog, DroppedFilesEnableTheButtonsAndConvertGetsTheListAndTheType) {
   std::vector<std::string> converted;
   int choice = -1;
-  const auto request = scheduleRequest(converted, choice);
+  auto request = scheduleRequest(converted, choice);
+  request.selected = 3;
   FileListDialog dialog(request);
   dialog.show();
+  EXPECT_EQ(dialog.choice(), 3);
   QPushButton *del = button(dialog, "Delete"), *clear = button(dialog, "Clear"), *convert = button(dialog, "Convert");
   ASSERT_TRUE(del && clear && convert);
   EXPECT_FALSE(del->isEnabled());
@@ -91,15 +93,6 @@ TEST(FileListDialog, DroppedFilesEnableTheButtonsAndConvertGetsTheListAndTheType
   QTest::mouseClick(clear, Qt::LeftButton);
   EXPECT_FALSE(convert->isEnabled());
   EXPECT_FALSE(clear->isEnabled());
-}
-
-TEST(FileListDialog, OpensWithTheRequestedRadioChecked) {
-  std::vector<std::string> converted;
-  int choice = -1;
-  auto request = scheduleRequest(converted, choice);
-  request.selected = 3;
-  FileListDialog dialog(request);
-  EXPECT_EQ(dialog.choice(), 3);
 }
 
 TEST(AnalysisTableDialog, ShowsTheRowsAndCopiesTheTableWithCtrlC) {

@@ -26,20 +26,14 @@
 namespace quorvel {
 namespace {
 
-QPushButton* buttonNamed(QWidget& dialog, const QString& text) {
-  for (auto* b : dialog.findChildren<QPushButton*>())
-    if (b->text() == text) return b;
-  return nullptr;
-}
-
 void clickRow(QListWidget& list, int row) {
   QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, list.visualItemRect(list.item(row)).center());
 }
 
 void clickButton(QWidget& dialog, const QString& text) {
-  QPushButton* b = buttonNamed(dialog, text);
-  ASSERT_NE(b, nullptr) << text.toStdString();
-  QTest::mouseClick(b, Qt::LeftButton);
+  for (auto* b : dialog.findChildren<QPushButton*>())
+    if (b->text() == text) return QTest::mouseClick(b, Qt::LeftButton);
+  ADD_FAILURE() << "no button " << text.toStdString();
 }
 
 // A song with at least two voice tracks and drums, read track by track.
@@ -103,18 +97,13 @@ class TrackAssignDialogTest : public ::testing::Test {
   TrackAssignment offered;
 };
 
-// Keys go where the user's keys go: to whatever has the focus when the dialog comes up.
-void pressOnOpenDialog(TrackAssignDialog& dialog, Qt::Key key) {
+TEST_F(TrackAssignDialogTest, EnterAcceptsWithoutFlippingAToggle) {
+  TrackAssignDialog dialog(model);
   dialog.show();
   dialog.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &dialog;
-  QTest::keyClick(target, key);
-}
-
-TEST_F(TrackAssignDialogTest, EnterAcceptsWithoutFlippingAToggle) {
-  TrackAssignDialog dialog(model);
-  pressOnOpenDialog(dialog, Qt::Key_Return);
+  // Enter goes where the user's goes: to whatever has the focus when the dialog comes up.
+  QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog, Qt::Key_Return);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(model.voiceOn, offered.voiceOn);
 }
@@ -147,19 +136,12 @@ TEST_F(TrackAssignDialogTest, OkGivesTheSongTheCoreBuildsFromTheSameChoices) {
   EXPECT_TRUE(score.noteSets[kImportedDrums].empty());
 }
 
-TEST_F(TrackAssignDialogTest, HeadersTipsAndTheSummarySayWhatEachToggleDoes) {
+TEST_F(TrackAssignDialogTest, TheSummarySaysWhatEachToggleDoesInTheSongsLanguage) {
   TrackAssignDialog dialog(model);
   dialog.show();
-  for (const char* name : {"partHeader", "voiceHeader", "drumHeader", "hint"})
-    EXPECT_NE(dialog.findChild<QLabel*>(QLatin1String(name)), nullptr) << name;
   auto* soprano = dialog.findChild<QPushButton*>(QStringLiteral("toggleS"));
-  auto* drums = dialog.findChild<QPushButton*>(QStringLiteral("toggleD"));
-  ASSERT_NE(soprano, nullptr);
-  ASSERT_NE(drums, nullptr);
-  EXPECT_TRUE(soprano->toolTip().startsWith(QStringLiteral("Soprano: ")));
-  EXPECT_TRUE(drums->toolTip().startsWith(QStringLiteral("Drums: ")));
   auto* summary = dialog.findChild<QLabel*>(QStringLiteral("importSummary"));
-  ASSERT_NE(summary, nullptr);
+  ASSERT_TRUE(soprano && summary);
   const QString firstTrack = QString::fromStdString(model.voiceRows[0].label);
   EXPECT_TRUE(summary->text().contains(QStringLiteral("S: ") + firstTrack)) << summary->text().toStdString();
 
@@ -177,13 +159,8 @@ TEST_F(TrackAssignDialogTest, HeadersTipsAndTheSummarySayWhatEachToggleDoes) {
   QObject::connect(&dialog, &TrackAssignDialog::previewRequested, [&](int set) { previewed = set; });
   QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("playButton")), Qt::LeftButton);
   EXPECT_EQ(previewed, model.voiceRows[0].setIndex);
-}
 
-TEST_F(TrackAssignDialogTest, InJapaneseTheDialogSpeaksJapanese) {
-  TrackAssignDialog dialog(model, nullptr, 1);
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("開く"));
-  EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("closeButton"))->text(), QStringLiteral("閉じる"));
-  EXPECT_TRUE(dialog.findChild<QPushButton*>(QStringLiteral("toggleS"))->toolTip().startsWith(QStringLiteral("ソプラノ")));
+  EXPECT_EQ(TrackAssignDialog(model, nullptr, 1).windowTitle(), QStringLiteral("開く"));
 }
 
 TEST_F(TrackAssignDialogTest, CloseLeavesTheSongEmptyAndLetsTheTracksGo) {
