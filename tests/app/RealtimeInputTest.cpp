@@ -44,14 +44,6 @@ class RealtimeInputTest : public AppFixture {
   NotePreview preview{app.score, ui, {[this](std::uint32_t m) { sink.send(m); }, {}}, &partners};
 };
 
-TEST_F(RealtimeInputTest, HeldHSoundsTheKeyNoteOnceAndReleasesWithVelocityOne) {
-  down(kScanH);
-  down(kScanH);  // auto-repeat
-  down(kScanH);
-  up(kScanH);
-  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{0x90u | 60u << 8 | 100u << 16, 0x80u | 60u << 8 | 1u << 16}));
-}
-
 TEST_F(RealtimeInputTest, TheLearningTypeMayNotReachBelowTheBass) {
   app.score.settings.parts.editPart = kTenor;
   EXPECT_EQ(realtimeChoiceRefusal({1, false, false}, kTenor), "");

@@ -105,15 +105,11 @@ TEST_F(ViewGridEditorTest, RubberBandSelectsRowsAndOverlappingSpans) {
   put(10, 58, 4);                                  // ends before the band
   put(100, 50, 4);                                 // row below the band
   put(100, 64, 4);                                 // row above the band
-  melody.leftDown(450, rowClientY(62), kPlain);
-  melody.mouseMove(600, rowClientY(56), true, kPlain);
-  melody.leftUp();
+  drag(450, 62, 600, 56);
   EXPECT_EQ(set(kSelection), (NoteSet{longFromLeft, inside}));
   EXPECT_FALSE(score.hasFlag(kFlagRubberBand));
   // Ctrl keeps the selection and never selects a note twice.
-  melody.leftDown(450, rowClientY(62), kCtrl);
-  melody.mouseMove(600, rowClientY(56), true, kCtrl);
-  melody.leftUp();
+  drag(450, 62, 600, 56, kCtrl);
   EXPECT_EQ(set(kSelection).size(), 2u);
 }
 
