@@ -23,25 +23,36 @@ std::string problemOf(const Raw& bytes) {
   return text;
 }
 
-TEST_F(FileErrors, EachHeaderFaultHasItsOwnReason) {
+TEST_F(FileErrors, EachHeaderFaultIsRefusedWithItsOwnReasonAndLeavesTheSongAlone) {
+  const NoteCode kept = makeMelodyNote(10, 72, 4, 3);
+  addNote(*score, kSopranoSet, kept);
   const Raw good = song();
   const auto with = [&](std::size_t at, std::uint8_t value) {
     Raw r = good;
     r[at] = value;
     return r;
   };
-  EXPECT_EQ(problemOf(Raw{}), "The file is empty.");
-  EXPECT_EQ(problemOf(Raw{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '\n'}), "This is not a MIDI file.");
-  EXPECT_EQ(problemOf(Raw(good.begin(), good.begin() + 9)), "The file is cut off at byte 9.");
-  EXPECT_EQ(problemOf(Raw(good.begin(), good.begin() + 18)), "The file is cut off at byte 18.");
-  EXPECT_EQ(problemOf(Raw(good.begin(), good.begin() + 22)), "The file is cut off at byte 22.");
-  EXPECT_EQ(problemOf(with(7, 7)), "The MIDI header has an unknown size.");
-  EXPECT_EQ(problemOf(with(9, 3)), "Unsupported MIDI format 3.");
-  EXPECT_EQ(problemOf(with(11, 0)), "The file declares no tracks.");
-  EXPECT_EQ(problemOf(with(13, 0)), "Unsupported time division 0.");
-  EXPECT_EQ(problemOf(with(14, 'X')), "No track follows the header.");
-  EXPECT_EQ(problemOf(smf(0, 96, {TrackEvents()})), "The first track is empty.");
+  const std::pair<Raw, std::string> faults[] = {
+      {Raw{}, "The file is empty."},
+      {Raw{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '\n'}, "This is not a MIDI file."},
+      {Raw(good.begin(), good.begin() + 9), "The file is cut off at byte 9."},
+      {Raw(good.begin(), good.begin() + 18), "The file is cut off at byte 18."},
+      {Raw(good.begin(), good.begin() + 22), "The file is cut off at byte 22."},
+      {with(7, 7), "The MIDI header has an unknown size."},
+      {with(9, 3), "Unsupported MIDI format 3."},
+      {with(11, 0), "The file declares no tracks."},
+      {with(13, 0), "Unsupported time division 0."},
+      {with(14, 'X'), "No track follows the header."},
+      {smf(0, 96, {TrackEvents()}), "The first track is empty."},
+  };
+  for (const auto& [bytes, reason] : faults) {
+    SCOPED_TRACE(reason);
+    EXPECT_EQ(problemOf(bytes), reason);
+    EXPECT_EQ(read(bytes), -1);
+    EXPECT_EQ(readMerged(bytes), -1);
+  }
   EXPECT_EQ(problemOf(good), "none");
+  EXPECT_EQ(codes(kSopranoSet), (Codes{kept}));
 }
 
 TEST_F(FileErrors, TextEmptyAndCutFilesReadDifferentlyInBothLanguages) {

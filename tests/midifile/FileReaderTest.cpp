@@ -1,4 +1,4 @@
-// Whole files: header checks, the chunk scan, damaged input, merged reading.
+// Whole files: the chunk scan, damaged input, merged reading (header faults: FileErrorTest).
 #include <algorithm>
 
 #include "ReaderFixture.h"
@@ -9,27 +9,6 @@ namespace {
 using FileReader = ReaderFixture;
 
 TrackEvents quarterNote(int key, int channel = 0) { return TrackEvents().on(0, key, 100, channel).off(96, key, channel).end(); }
-Raw twoTrackSong() { return smf(1, 96, {quarterNote(60), quarterNote(64)}); }
-
-TEST_F(FileReader, HeaderDamageIsRejectedAndLeavesTheSongAlone) {
-  addNote(*score, kSopranoSet, makeMelodyNote(10, 72, 4, 3));
-  const Raw good = twoTrackSong();
-  const auto damaged = [&](std::size_t at, std::uint8_t value) {
-    Raw r = good;
-    r[at] = value;
-    return r;
-  };
-  EXPECT_EQ(read(Raw(good.begin(), good.begin() + 13)), -1) << "truncated header";
-  EXPECT_EQ(read(damaged(0, 'X')), -1) << "not MThd";
-  EXPECT_EQ(read(damaged(7, 7)), -1) << "header length other than 6";
-  EXPECT_EQ(read(damaged(9, 3)), -1) << "format 3";
-  EXPECT_EQ(read(damaged(11, 0)), -1) << "no tracks";
-  EXPECT_EQ(read(damaged(13, 0)), -1) << "division 0";
-  EXPECT_EQ(read(damaged(14, 'X')), -1) << "first chunk not MTrk";
-  EXPECT_EQ(read(smf(0, 96, {TrackEvents()})), -1) << "empty first track";
-  EXPECT_EQ(readMerged(damaged(13, 0)), -1);
-  EXPECT_EQ(codes(kSopranoSet), (Codes{makeMelodyNote(10, 72, 4, 3)}));
-}
 
 TEST_F(FileReader, TruncatedTrackKeepsTheNotesReadSoFar) {
   const Raw whole = smf(0, 96, {TrackEvents().on(0, 60).off(96, 60).on(0, 62).off(96, 62).end()});
