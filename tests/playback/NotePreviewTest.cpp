@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
+#include <optional>
 
 #include "model/Score.h"
 #include "playback/PlaybackTestSupport.h"
@@ -14,7 +13,6 @@
 namespace quorvel {
 namespace {
 
-using namespace std::chrono_literals;
 using namespace test;
 
 constexpr std::uint32_t previewOff(int channel, int key) { return msg(0x80 | channel, key, 1); }
@@ -25,6 +23,14 @@ class NotePreviewTest : public ::testing::Test {
   NotePreviewTest() { score.keyBase = 60; }
 
   void at(int cueX) { score.cueIndicator = cueX; }
+  void pressAt(int cueX, int offset) {
+    at(cueX);
+    preview.keyPressed(offset, kSourceKeyboard);
+  }
+  void releaseAt(int cueX, int offset) {
+    at(cueX);
+    preview.keyReleased(offset, kSourceKeyboard);
+  }
   std::vector<NoteCode> written() {
     preview.writeFinishedNotes();
     const NoteSet& set = score.noteSets[kSopranoSet];
@@ -69,60 +75,40 @@ TEST_F(NotePreviewTest, DrumLanesPlayTheirKeysOutsideRealTimeModeOnly) {
   EXPECT_EQ(log->messages(), (Sent{on(9, 36), on(9, 36, 1)}));
 }
 
-TEST_F(NotePreviewTest, MonophonicPreviewReleasesThePreviousKeyFirst) {
-  preview.startRealtime(0, kRealtimeOn | kRealtimeMonophonic);
-  preview.keyPressed(0, kSourceKeyboard);
-  preview.keyPressed(2, kSourceKeyboard);
-  preview.keyReleased(0, kSourceKeyboard);  // already silent
-  preview.keyReleased(2, kSourceKeyboard);
-  EXPECT_EQ(log->messages(), (Sent{on(0, 60), previewOff(0, 60), on(0, 62), previewOff(0, 62)}));
-}
-
 TEST_F(NotePreviewTest, PolyphonicRecordingWritesOverlappingNotesRoundedToTheNearestStep) {
   preview.startRealtime(0, kRealtimeOn | kRealtimeRecord);
-  at(12);  // nearest step 2
-  preview.keyPressed(0, kSourceKeyboard);
+  pressAt(12, 0);  // nearest step 2
   EXPECT_EQ(playStarts, 1);
   EXPECT_TRUE(score.isModified());
-  at(33);  // step 7
-  preview.keyPressed(4, kSourceKeyboard);
+  pressAt(33, 4);  // step 7
   EXPECT_EQ(playStarts, 1);
-  at(57);  // step 11
-  preview.keyReleased(0, kSourceKeyboard);
-  at(62);  // step 12
-  preview.keyReleased(4, kSourceKeyboard);
+  releaseAt(57, 0);  // step 11
+  releaseAt(62, 4);  // step 12
   EXPECT_EQ(written(), (std::vector<NoteCode>{makeMelodyNote(2, 60, 9, kSoprano), makeMelodyNote(7, 64, 5, kSoprano)}));
 }
 
-TEST_F(NotePreviewTest, MonophonicRecordingEndsTheFirstNoteAtTheSecondPress) {
+TEST_F(NotePreviewTest, MonophonicRecordingReleasesAndEndsTheFirstNoteAtTheSecondPress) {
   preview.startRealtime(0, kRealtimeOn | kRealtimeRecord | kRealtimeMonophonic);
-  at(10);
-  preview.keyPressed(0, kSourceKeyboard);
-  at(30);
-  preview.keyPressed(2, kSourceKeyboard);
-  at(50);
-  preview.keyReleased(0, kSourceKeyboard);  // ended already
-  preview.keyReleased(2, kSourceKeyboard);
+  pressAt(10, 0);
+  pressAt(30, 2);
+  releaseAt(50, 0);  // ended already
+  releaseAt(50, 2);
   EXPECT_EQ(written(), (std::vector<NoteCode>{makeMelodyNote(2, 60, 4, kSoprano), makeMelodyNote(6, 62, 4, kSoprano)}));
+  EXPECT_EQ(log->messages(), (Sent{on(0, 60), previewOff(0, 60), on(0, 62), previewOff(0, 62)}));
 }
 
 TEST_F(NotePreviewTest, RecordedLengthsStayBetweenOneStepAndTheLongestNote) {
   preview.startRealtime(0, kRealtimeOn | kRealtimeRecord);
-  at(10);
-  preview.keyPressed(0, kSourceKeyboard);
-  at(12);  // less than half a step later: still step 2
-  preview.keyReleased(0, kSourceKeyboard);
-  at(100);
-  preview.keyPressed(1, kSourceKeyboard);
-  at(100 + 5 * 200);
-  preview.keyReleased(1, kSourceKeyboard);
+  pressAt(10, 0);
+  releaseAt(12, 0);  // less than half a step later: still step 2
+  pressAt(100, 1);
+  releaseAt(100 + 5 * 200, 1);
   EXPECT_EQ(written(), (std::vector<NoteCode>{makeMelodyNote(2, 60, 1, kSoprano), makeMelodyNote(20, 61, 127, kSoprano)}));
 }
 
 TEST_F(NotePreviewTest, StoppingRealTimeModeClosesTheTakeAtTheCue) {
   preview.startRealtime(0, kRealtimeOn | kRealtimeRecord);
-  at(20);
-  preview.keyPressed(0, kSourceKeyboard);
+  pressAt(20, 0);
   at(60);
   preview.stopRealtime();
   EXPECT_EQ(preview.realtimeMode(), 0);
@@ -147,36 +133,29 @@ TEST(NotePreviewWithPlayer, APlayerThatStopsAtTheEndClosesTheTakeThere) {
 
   preview.startRealtime(0, kRealtimeOn | kRealtimeRecord);
   preview.keyPressed(0, kSourceKeyboard);
-  const auto deadline = std::chrono::steady_clock::now() + 3s;
   // The window thread keeps playing while the player runs, well before the end.
-  while (score.cueIndicator.load() < 35 && std::chrono::steady_clock::now() < deadline) {
+  ASSERT_TRUE(eventually([&] {
     preview.keyPressed(2, kSourceKeyboard);
     preview.keyReleased(2, kSourceKeyboard);
-    std::this_thread::sleep_for(2ms);
-  }
-  const auto heldNoteWritten = [&] {
+    return score.cueIndicator.load() >= 35;
+  }));
+  std::optional<NoteCode> held;
+  ASSERT_TRUE(eventually([&] {
     preview.writeFinishedNotes();
     std::lock_guard lock(score.noteMutex);
-    const NoteSet& set = score.noteSets[kSopranoSet];
-    return std::any_of(set.begin(), set.end(), [](NoteCode c) { return melodyKey(c) == 60; });
-  };
-  while (!heldNoteWritten() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+    for (NoteCode c : score.noteSets[kSopranoSet])
+      if (melodyKey(c) == 60) held = c;
+    return held.has_value();
+  }));
   // The output thread sends the take's note-off on its own time.
-  const auto noteOffSent = [&] {
+  EXPECT_TRUE(eventually([&] {
     const auto sent = catalog.log->messages();
     return std::find(sent.begin(), sent.end(), previewOff(0, 60)) != sent.end();
-  };
-  while (!noteOffSent() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  }));
   player.setNotePreview(nullptr);
   player.shutdown();
-
-  const NoteSet& set = score.noteSets[kSopranoSet];
-  ASSERT_TRUE(std::any_of(set.begin(), set.end(), [](NoteCode c) { return melodyKey(c) == 60; }));
-  const NoteCode held = *std::find_if(set.begin(), set.end(), [](NoteCode c) { return melodyKey(c) == 60; });
-  EXPECT_EQ(melodyKey(held), 60);
-  EXPECT_EQ(noteStart(held), 2);
-  EXPECT_EQ(noteStart(held) + melodyLength(held), 10);  // the end indicator's step
-  EXPECT_TRUE(noteOffSent());
+  EXPECT_EQ(noteStart(*held), 2);
+  EXPECT_EQ(noteStart(*held) + melodyLength(*held), 10);  // the end indicator's step
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #pragma once
 // Shared helpers of the playback tests: raw message packing written out here
-// (not taken from the code under test) and a device catalog of recording sinks.
+// (not taken from the code under test), a device catalog of recording sinks,
+// and waiting for what another thread brings about.
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "playback/DeviceCatalog.h"
@@ -20,6 +23,17 @@ constexpr std::uint32_t msg(int status, int data1, int data2 = 0) {
 constexpr std::uint32_t on(int channel, int key, int velocity = 100) { return msg(0x90 | channel, key, velocity); }
 constexpr std::uint32_t off(int channel, int key) { return msg(0x80 | channel, key, 64); }
 using Sent = std::vector<std::uint32_t>;
+
+// Waits up to two seconds for a condition another thread brings about.
+template <typename Condition>
+bool eventually(Condition condition) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
 
 class RecordingCatalog : public DeviceCatalog {
  public:

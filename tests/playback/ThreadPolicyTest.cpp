@@ -103,12 +103,12 @@ void becomeOrdinaryUser(rlim_t realtimePriority) {
   setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/quorvel-test-bus", 1);
 }
 
-int raiseAndCheck(int expected) {
+int raiseAndCheck(Scheduling expected) {
   RealtimeKitBroker broker;
   ThreadPolicy policy(systemSchedulingCalls(), &broker, true);
   policy.lockMemory();
   const Scheduling got = policy.raiseCurrentThread();
-  if (got != static_cast<Scheduling>(expected)) return 20 + static_cast<int>(got);
+  if (got != expected) return 20 + static_cast<int>(got);
   if (policy.memoryLocked()) return 30;
   const int scheduler = sched_getscheduler(0);
   if (got == Scheduling::Normal && (scheduler != SCHED_OTHER || !policy.takeRefusalNote())) return 40;
@@ -116,14 +116,18 @@ int raiseAndCheck(int expected) {
   return 0;
 }
 
-TEST(ThreadPolicyDeathTest, WithLimitsThatDenyItTheRealCallsFallBackCleanly) {
+void expectAsOrdinaryUser(rlim_t realtimePriority, Scheduling expected) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        becomeOrdinaryUser(0);
-        std::_Exit(raiseAndCheck(static_cast<int>(Scheduling::Normal)));
+        becomeOrdinaryUser(realtimePriority);
+        std::_Exit(raiseAndCheck(expected));
       },
       ::testing::ExitedWithCode(0), "");
+}
+
+TEST(ThreadPolicyDeathTest, WithLimitsThatDenyItTheRealCallsFallBackCleanly) {
+  expectAsOrdinaryUser(0, Scheduling::Normal);
 }
 
 // Whether this process may raise its real-time limit (root with
@@ -140,13 +144,7 @@ bool mayRaiseRealtimeLimit() {
 
 TEST(ThreadPolicyDeathTest, AnOrdinaryUserWithARealtimeLimitGetsFifo) {
   if (!mayRaiseRealtimeLimit()) GTEST_SKIP() << "this process may not raise RLIMIT_RTPRIO";
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        becomeOrdinaryUser(ThreadPolicy::kPriority);
-        std::_Exit(raiseAndCheck(static_cast<int>(Scheduling::Fifo)));
-      },
-      ::testing::ExitedWithCode(0), "");
+  expectAsOrdinaryUser(ThreadPolicy::kPriority, Scheduling::Fifo);
 }
 
 }  // namespace
