@@ -40,6 +40,7 @@ TEST_F(AiTypeListUpdate, TheServersListsFillTheBoxesOnceAndOnEveryUpdate) {
   const auto first = model.refreshAiTypes(false);
   ASSERT_TRUE(first.has_value());
   EXPECT_EQ(first->at(0).entries, (std::vector<std::string>{"0chorales", "3jazz"}));
+  EXPECT_EQ(first->at(4).entries, std::vector<std::string>{"0drums"});  // the boxes follow the lists
   EXPECT_FALSE(model.refreshAiTypes(false).has_value());  // the page was filled once already
 
   genres = "3jazz,5new 0a 0b 0c 0drums 0md";

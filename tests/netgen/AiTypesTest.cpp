@@ -65,18 +65,5 @@ TEST(GenreNumber, LeadingNumberOfTheEntry) {
   EXPECT_EQ(genreNumber(u"99999999999"), 2147483647);
 }
 
-TEST(AiTypeBoxes, PageOrderAndApply) {
-  AiTypeLists lists{};
-  parseAiTypes(lists, u"g0,g1 a b c d e");
-  const auto boxes = aiTypeBoxes(lists);
-  ASSERT_EQ(boxes.size(), 6u);
-  EXPECT_EQ(boxes[0].controlId, 39895);
-  EXPECT_EQ(boxes[0].entries, (std::vector<std::string>{"g0", "g1"}));
-  EXPECT_EQ(boxes[1].label, "1 to 1: ");
-  EXPECT_EQ(boxes[4].listIndex, 4);
-  applyAiTypeSelections(lists, {1, 0, 0, 0, 0, 0});
-  EXPECT_EQ(lists[0].selected, 1);
-}
-
 }  // namespace
 }  // namespace quorvel

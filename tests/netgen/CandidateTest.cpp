@@ -18,13 +18,15 @@ TEST(ReplyAcceptable, RefusalsNonAsciiAndOversizedReplies) {
   EXPECT_TRUE(replyAcceptable(std::string(10239, '0'), RequestType::TwoToOne));
 }
 
-TEST(SplitCandidates, FiveRowsAfterTheEchoAndASixthIgnored) {
+TEST(SplitCandidates, FiveRowsAfterTheEchoASixthIgnoredAndNoRowOverItsBuffer) {
   RemoteState state;
   ASSERT_TRUE(splitCandidates(state, "a+b+1 .2 .\n3 .4 .5 .6 .", 4));
   EXPECT_EQ(state.candidateRows[0], "1 .");
   EXPECT_EQ(state.candidateRows[1], "2 .");
   EXPECT_EQ(state.candidateRows[2], "3 .");  // the line feed after a '.' is skipped
   EXPECT_EQ(state.candidateRows[4], "5 .");
+  EXPECT_FALSE(splitCandidates(state, std::string(2047, '0') + ".", 0));  // longer than a row's buffer
+  EXPECT_TRUE(splitCandidates(state, std::string(2046, '0') + ".", 0));
 }
 
 TEST(SplitCandidates, EmptyReplyLeavesNoEarlierCandidate) {
@@ -37,13 +39,7 @@ TEST(SplitCandidates, EmptyReplyLeavesNoEarlierCandidate) {
   EXPECT_EQ(nextCandidate(state, kKindMelody), kCandidatesExhausted);
 }
 
-TEST(SplitCandidates, RefusesARowLongerThanItsBuffer) {
-  RemoteState state;
-  EXPECT_TRUE(splitCandidates(state, std::string(2047, '0') + ".", 0) == false);
-  EXPECT_TRUE(splitCandidates(state, std::string(2046, '0') + ".", 0));
-}
-
-TEST(DecodeMelody, OnlySpaceTerminatedTokensCount) {
+TEST(DecodeMelody, OnlySpaceTerminatedTokensCountUpToTheTimelineEnd) {
   auto both = decodeMelodyCandidate("f9ec f9ec .", kSongStartX, 3, kKey, true);
   ASSERT_TRUE(both);
   ASSERT_EQ(both->notes.size(), 2u);
@@ -53,6 +49,8 @@ TEST(DecodeMelody, OnlySpaceTerminatedTokensCount) {
   auto one = decodeMelodyCandidate("f9ec f9ec.", kSongStartX, 3, kKey, true);
   ASSERT_TRUE(one);
   EXPECT_EQ(one->notes.size(), 1u);
+  // Room for one 4-step note (20 x) before the timeline's end, not two.
+  EXPECT_EQ(decodeMelodyCandidate("f9ec f9ec f9ec .", kTimelineEndX - 25, 3, kKey, true).value().notes.size(), 1u);
 }
 
 TEST(DecodeMelody, LeadingRestSkippedAtTheSongStartAndKeyRestored) {
@@ -65,13 +63,6 @@ TEST(DecodeMelody, LeadingRestSkippedAtTheSongStartAndKeyRestored) {
   auto later = decodeMelodyCandidate("c0000 f9ec .", 100, 2, 72, true);
   ASSERT_TRUE(later);
   EXPECT_EQ(later->notes[0], makeMelodyNote(20 + 3, 72, 4, 2));
-}
-
-TEST(DecodeMelody, ANotePastTheTimelineEndStopsDecoding) {
-  const int start = kTimelineEndX - 25;  // room for one 4-step note (20 x), not two
-  auto decoded = decodeMelodyCandidate("f9ec f9ec f9ec .", start, 3, kKey, true);
-  ASSERT_TRUE(decoded);
-  EXPECT_EQ(decoded->notes.size(), 1u);
 }
 
 TEST(DecodeMelody, GarbageIsRefusedNotDecoded) {

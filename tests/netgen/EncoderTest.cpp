@@ -5,17 +5,10 @@
 
 #include "model/Random.h"
 #include "netgen/Encoders.h"
-#include "netgen/ServerAddress.h"
 #include "netgen/TokenText.h"
 
 namespace quorvel {
 namespace {
-
-NoteSet notes(std::initializer_list<NoteCode> codes) {
-  NoteSet set;
-  for (NoteCode c : codes) set.insert(c);
-  return set;
-}
 
 // Consecutive notes at one key, each `length` steps, `gap` steps apart.
 NoteSet run(int count, int firstStep, int length, int gap, int key = 60) {
@@ -27,7 +20,7 @@ NoteSet run(int count, int firstStep, int length, int gap, int key = 60) {
 TEST(EncodeContext, SingleNoteAtTheKeyNoteAndTheRestBetweenNotes) {
   Random random;
   WorkingSets sets;
-  sets[3] = notes({makeMelodyNote(30, 72, 4, 3), makeMelodyNote(37, 72, 4, 3)});
+  sets[3] = NoteSet({makeMelodyNote(30, 72, 4, 3), makeMelodyNote(37, 72, 4, 3)});
   EXPECT_EQ(normaliseSources(sets, 0, 72), 140);  // first note moves from x = 150 to 10
   EXPECT_EQ(*sets[3].begin(), makeMelodyNote(2, 60, 4, 3));
   const Encoded e = encodeContext(sets[3], false, kSongStartX, random);
@@ -39,7 +32,7 @@ TEST(EncodeContext, SingleNoteAtTheKeyNoteAndTheRestBetweenNotes) {
 TEST(EncodeContext, OverlappingAndTouchingNotesSendNoRest) {
   Random random;
   // The third note starts where the second (the previous in set order) ends.
-  const NoteSet set = notes({makeMelodyNote(2, 60, 8, 3), makeMelodyNote(4, 62, 2, 3), makeMelodyNote(6, 64, 1, 3)});
+  const NoteSet set = NoteSet({makeMelodyNote(2, 60, 8, 3), makeMelodyNote(4, 62, 2, 3), makeMelodyNote(6, 64, 1, 3)});
   EXPECT_EQ(encodeContext(set, false, kSongStartX, random).data, "f9dc+f1f4+e9f8+");
 }
 
@@ -50,9 +43,6 @@ TEST(EncodeContext, EmptySetSendsNothingFromTheSongStart) {
   EXPECT_FALSE(e.hasContext);
   EXPECT_EQ(e.data, "");
   EXPECT_EQ(e.start, kSongStartX);
-  ServerAddress server;
-  EXPECT_EQ(generationUrl(server, RequestType::Generator, 3, e.len, e.data),
-            "http://127.0.0.1:44218/gen?type=0&genre=3&len=0&data=");
 }
 
 TEST(EncodeContext, KeepsTheLastWTokensOfTheWindow) {
@@ -85,15 +75,12 @@ TEST(EncodeContext, BetweenLocatorsSendsTheNotesBeforeTheGenerationPoint) {
   EXPECT_EQ(e.data, "");
 }
 
-TEST(FindPhrase, NotesTooFarApartNeverMakeAPhrase) {
+TEST(FindPhrase, NotesTooFarApartNeverMakeAPhraseAndItEndsBeforeTheNoteThatBreaksIt) {
   EXPECT_TRUE(findPhrase(run(8, 2, 4, 32), kSongStartX));  // gaps of 160 x: still a phrase
   EXPECT_TRUE(findPhrase(run(8, 2, 4, 31), kSongStartX));
   const NoteSet apart = run(8, 2, 4, 33);                      // gaps of 165 x
   EXPECT_FALSE(findPhrase(apart, kSongStartX));
   EXPECT_FALSE(encodePhrase(apart, false, 10, 330, kSongStartX).ok);
-}
-
-TEST(FindPhrase, EndsBeforeTheNoteThatBreaksIt) {
   NoteSet set = run(5, 2, 4, 0);              // x 10..110, ends at 110
   set.insert(makeMelodyNote(2 + 20 + 40, 60, 4, 3));  // 200 x after the last end
   const auto phrase = findPhrase(set, kSongStartX);
@@ -125,9 +112,15 @@ TEST(EncodePhrase, SendsTheWholeLongestPhrase) {
   EXPECT_EQ(static_cast<int>(std::count(e.data.begin(), e.data.end(), '+')), e.len);
 }
 
-TEST(EncodeDrumSteps, MasksPerStepWithEmptyStepsAsZero) {
+TEST(EncodeDrumSteps, MasksPerStepWithEmptyStepsAsZeroAndNothingUnder80Steps) {
   NoteSet drums;
-  drums.insert(makeDrumNote(2, 1, 4, 2, 100));   // lane 1 normal: bit 0
+  drums.insert(makeDrumNote(2, 1, 4, 2, 100));  // lane 1 normal: bit 0
+  const Encoded tooShort = encodeDrumSteps(drums, false, kSongStartX);
+  EXPECT_TRUE(tooShort.ok);
+  EXPECT_EQ(tooShort.len, 0);
+  EXPECT_EQ(tooShort.data, "");
+  EXPECT_FALSE(encodeDrumSteps(NoteSet{}, false, kSongStartX).ok);
+
   drums.insert(makeDrumNote(2, 3, 4, 3, 127));   // lane 3 accent: bit 14
   drums.insert(makeDrumNote(5, 12, 4, 2, 100));  // lane 12: bit 11
   drums.insert(makeDrumNote(20, 2, 4, 2, 100));
@@ -136,25 +129,14 @@ TEST(EncodeDrumSteps, MasksPerStepWithEmptyStepsAsZero) {
   EXPECT_EQ(e.start, 5 * 21);
   std::string expected = "4001+0+0+800+";
   for (int i = 6; i < 20; ++i) expected += "0+";
-  expected += "2+";
-  EXPECT_EQ(e.data, expected);
+  EXPECT_EQ(e.data, expected + "2+");
   EXPECT_EQ(e.len, 19);
-}
-
-TEST(EncodeDrumSteps, FewerThan80BeforeTheEndSendsNothing) {
-  NoteSet drums;
-  drums.insert(makeDrumNote(2, 1, 4, 2, 100));
-  const Encoded e = encodeDrumSteps(drums, false, kSongStartX);
-  EXPECT_TRUE(e.ok);
-  EXPECT_EQ(e.len, 0);
-  EXPECT_EQ(e.data, "");
-  EXPECT_FALSE(encodeDrumSteps(NoteSet{}, false, kSongStartX).ok);
 }
 
 TEST(EncodeVoiceSteps, StartsAndSoundingVoicesPerStep) {
   std::array<NoteSet, 4> parts;
-  parts[3] = notes({makeMelodyNote(2, 72, 2, 3), makeMelodyNote(4, 72, 30, 3)});
-  parts[0] = notes({makeMelodyNote(3, 48, 2, 0), makeMelodyNote(40, 48, 2, 0)});
+  parts[3] = NoteSet({makeMelodyNote(2, 72, 2, 3), makeMelodyNote(4, 72, 30, 3)});
+  parts[0] = NoteSet({makeMelodyNote(3, 48, 2, 0), makeMelodyNote(40, 48, 2, 0)});
   const std::array<const NoteSet*, 4> sets{&parts[0], &parts[1], &parts[2], &parts[3]};
   const Encoded e = encodeVoiceSteps(sets, false, 0, 0, kSongStartX, voiceRangeEnd(sets));
   ASSERT_TRUE(e.ok);
@@ -167,7 +149,7 @@ TEST(EncodeVoiceSteps, StartsAndSoundingVoicesPerStep) {
 TEST(EncodeVoiceSteps, MostlySilentRangesAreRefused) {
   std::array<NoteSet, 4> parts;
   // 128 steps from x = 10: 32 sounding (one note of 32 steps), 96 silent.
-  parts[3] = notes({makeMelodyNote(2, 72, 32, 3), makeMelodyNote(2 + 200, 72, 4, 3)});
+  parts[3] = NoteSet({makeMelodyNote(2, 72, 32, 3), makeMelodyNote(2 + 200, 72, 4, 3)});
   const std::array<const NoteSet*, 4> sets{&parts[0], &parts[1], &parts[2], &parts[3]};
   EXPECT_FALSE(encodeVoiceSteps(sets, false, 0, 0, kSongStartX, voiceRangeEnd(sets)).ok);
   parts[3].insert(makeMelodyNote(34, 72, 1, 3));  // one silent step fewer

@@ -76,17 +76,6 @@ TEST_F(GModesDispatchTest, CounterModesWriteTheirPartsWithTheirRequestTypes) {
   EXPECT_TRUE(ui.messages().empty());
 }
 
-TEST_F(GModesDispatchTest, PressingAgainShowsTheNextCandidateAndAnotherModeAsksAgain) {
-  writeLine(3);
-  ASSERT_EQ(dispatch(app, cmd::k1to1G), 0);
-  EXPECT_EQ(notesIn(2), 4u);
-  ASSERT_EQ(dispatch(app, cmd::k1to1G), 0);  // the second candidate replaces the first
-  EXPECT_EQ(notesIn(2), 1u);
-  EXPECT_EQ(server.targets().size(), 1u);
-  ASSERT_EQ(dispatch(app, cmd::k0to1G), 0);
-  EXPECT_EQ(server.targets().size(), 2u);
-}
-
 TEST_F(GModesDispatchTest, MelodyAndDrumModes) {
   ASSERT_EQ(dispatch(app, cmd::k0to1G), 0);
   EXPECT_EQ(notesIn(3), 4u);

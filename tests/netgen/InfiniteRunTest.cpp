@@ -5,12 +5,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <thread>
-#include <unistd.h>
 
 #include "../server/ServerProcess.h"
 #include "../server/TinyCorpus.h"
@@ -24,6 +22,7 @@
 #include "playback/CueAdvance.h"
 #include "playback/NoteStepper.h"
 #include "playback/RecordingMidiOut.h"
+#include "settings/TempFolder.h"
 #include "support/FakeUi.h"
 
 namespace quorvel::test {
@@ -126,16 +125,12 @@ class InfiniteRun : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(server_->ready()) << server_->log();
     connectTo({"127.0.0.1", server_->port()});
-    folder = std::filesystem::temp_directory_path() / ("quorvel-infinite-" + std::to_string(getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
     ui.onPump([this] { pumped(); });
     player.onShift = [this](int oldCue) {
       collectSaves();  // a save just before the cut belongs to the song before it
       shiftCues.push_back(oldCue);
     };
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
 
   void connectTo(const ServerAddress& address) {
     client = std::make_unique<RemoteClient>(address, std::make_shared<CppRestHttpClient>(std::chrono::seconds(5)));
@@ -182,17 +177,22 @@ class InfiniteRun : public ::testing::Test {
     for (const auto& [path, offset] : saves) {
       Score read;
       FakeUi quiet;
-      ReadOptions options;
-      options.merged = true;
+      ReadOptions merged;
+      merged.merged = true;
       ImportResult result;
       const auto bytes = readWholeFile(path);
-      EXPECT_TRUE(bytes) << path;
-      if (!bytes) continue;
-      EXPECT_EQ(readMidiBytes(read, quiet, *bytes, options, result), 0) << path;
-      for (NoteCode c : read.noteSets[kMelodyView])
-        notes.emplace(offset + kStepPixels * noteStart(c), melodyKey(c));
+      EXPECT_TRUE(bytes && readMidiBytes(read, quiet, *bytes, merged, result) == 0) << path;
+      for (NoteCode c : read.noteSets[kMelodyView]) notes.emplace(offset + kStepPixels * noteStart(c), melodyKey(c));
     }
     return notes;
+  }
+
+  // Notes made before where playing stopped that the player never sounded.
+  std::size_t unplayedNotes() const {
+    const std::set<NoteAt> played = player.played();
+    return static_cast<std::size_t>(std::count_if(generated.begin(), generated.end(), [&](const NoteAt& n) {
+      return n.first < player.furthestPlayed() && !played.contains(n);
+    }));
   }
 
   // The local time moves with the simulated clock: saves a second apart get their own names.
@@ -230,7 +230,8 @@ class InfiniteRun : public ::testing::Test {
   SimulatedPlayer player{score, stock};
   std::atomic<bool> running{false};
   std::unique_ptr<InfiniteEnv> env;
-  std::filesystem::path folder;
+  TempFolder tempFolder;
+  const std::filesystem::path& folder = tempFolder.path();
   std::function<void()> whilePumping;
 
   int maxStock = -1;
@@ -247,29 +248,23 @@ class InfiniteRun : public ::testing::Test {
 TinyModels* InfiniteRun::models_ = nullptr;
 ServerProcess* InfiniteRun::server_ = nullptr;
 
-TEST_F(InfiniteRun, CancelAtTheAutoSaveQuestionChangesNothing) {
+// Cancel at the auto-save question, or Yes and then no folder: nothing is made.
+TEST_F(InfiniteRun, CancelOrNoFolderAtTheStartChangesNothing) {
   addNote(score, kSopranoSet, makeMelodyNote(4, 72, 4, kSopranoSet));
   const MelodySettings before = score.settings.melody;
   ui.queueAnswer(MsgAnswer::Cancel);
   EXPECT_EQ(runInfiniteGeneration(*env), -2);
-  ASSERT_EQ(ui.messages().size(), 1u);
+  ui.queueAnswer(MsgAnswer::Yes);  // no folder is queued: the chooser is cancelled
+  EXPECT_EQ(runInfiniteGeneration(*env), -1);
+  ASSERT_EQ(ui.messages().size(), 3u);
   EXPECT_EQ(ui.messages()[0].text, "Do you want to automatically save the generated melody into MIDI files?");
   EXPECT_EQ(ui.messages()[0].buttons, MsgButtons::YesNoCancel);
+  EXPECT_EQ(ui.messages()[2].text, "Folder could not be selected");
+  EXPECT_EQ(ui.messages()[2].icon, MsgIcon::Exclamation);
   EXPECT_EQ(score.noteSets[kSopranoSet].size(), 1u);
   EXPECT_EQ(score.settings.melody.values, before.values);
   EXPECT_EQ(ui.infiniteOpenings(), 0);
   EXPECT_FALSE(score.hasFlag(kFlagInfinite | kFlagGenerating));
-}
-
-TEST_F(InfiniteRun, NoFolderChosenEndsBeforeAnythingIsGenerated) {
-  addNote(score, kSopranoSet, makeMelodyNote(4, 72, 4, kSopranoSet));
-  ui.queueAnswer(MsgAnswer::Yes);  // no folder is queued: the chooser is cancelled
-  EXPECT_EQ(runInfiniteGeneration(*env), -1);
-  ASSERT_EQ(ui.messages().size(), 2u);
-  EXPECT_EQ(ui.messages()[1].text, "Folder could not be selected");
-  EXPECT_EQ(ui.messages()[1].icon, MsgIcon::Exclamation);
-  EXPECT_EQ(score.noteSets[kSopranoSet].size(), 1u);
-  EXPECT_EQ(ui.infiniteOpenings(), 0);
 }
 
 // Half an hour of playing: three cuts near the timeline's end, a save per
@@ -282,10 +277,7 @@ TEST_F(InfiniteRun, SoakKeepsMemoryFlatAndLosesNoNoteBetweenGenerationShiftAndSa
   ui.queueFolder(folder.string());
   constexpr double kMinutes = 30.0;
   stopAfterMinutes(kMinutes);
-  const auto began = Clock::now();
-  const std::size_t poolBefore = nodepool::reservedBytes();
   ASSERT_EQ(runInfiniteGeneration(*env), 0);
-  const double seconds = std::chrono::duration<double>(Clock::now() - began).count();
   collectSaves();
 
   // The run ended cleanly and put the settings back.
@@ -304,8 +296,7 @@ TEST_F(InfiniteRun, SoakKeepsMemoryFlatAndLosesNoNoteBetweenGenerationShiftAndSa
   ASSERT_GE(shiftCues.size(), 3u);
   for (int cue : shiftCues) EXPECT_GT(cue, kShiftThresholdX - 1280);
   EXPECT_LE(maxSongEndX, kTimelineEndX);
-  const double minutesPlayed = player.furthestPlayed() * 3000.0 / 120 / 60000;
-  EXPECT_GE(minutesPlayed, 10.0);
+  EXPECT_GE(player.furthestPlayed() * 3000.0 / 120 / 60000, 10.0) << "minutes played";
 
   // Memory: the song, its undo and the node pool stop growing after the first cut.
   EXPECT_LT(maxMelodyNotes, 4000u);
@@ -313,24 +304,11 @@ TEST_F(InfiniteRun, SoakKeepsMemoryFlatAndLosesNoNoteBetweenGenerationShiftAndSa
   EXPECT_LE(nodepool::reservedBytes(), poolAfterFirstShift + poolAfterFirstShift / 4);
 
   // No note lost: every note made was played (up to where playing stopped) and saved.
-  const std::set<NoteAt> played = player.played();
   const std::set<NoteAt> saved = savedNotes();
-  std::size_t unplayed = 0, unsaved = 0;
-  for (const NoteAt& note : generated) {
-    if (note.first < player.furthestPlayed() && !played.contains(note)) ++unplayed;
-    if (!saved.contains(note)) ++unsaved;
-  }
   EXPECT_GT(generated.size(), 1000u);
-  EXPECT_EQ(unplayed, 0u);
-  EXPECT_EQ(unsaved, 0u);
+  EXPECT_EQ(unplayedNotes(), 0u);
+  EXPECT_EQ(std::count_if(generated.begin(), generated.end(), [&](const NoteAt& n) { return !saved.contains(n); }), 0);
   EXPECT_GE(saves.size(), shiftCues.size());
-
-  std::printf(
-      "[ soak ] %.1f simulated minutes in %.1f s: %zu notes made, %zu played, %zu cuts, %zu files; "
-      "stock at most %d; song at most %zu notes, ending at x %d; undo at most %zu steps; "
-      "node pool %zu bytes before, %zu after the first cut, %zu at the end\n",
-      minutesPlayed, seconds, generated.size(), played.size(), shiftCues.size(), saves.size(), maxStock,
-      maxMelodyNotes, maxSongEndX, maxUndoSteps, poolBefore, poolAfterFirstShift, nodepool::reservedBytes());
 }
 
 // Runs `action` once, the first time the simulated clock reaches `atMs`.
@@ -398,12 +376,8 @@ TEST_F(InfiniteRun, AStarvedPlayerWaitsAtTheFrontAndMissesNoNoteOfTheNextBlock) 
   over.store(true);
   ASSERT_EQ(result, 0);
   EXPECT_GT(starvedPumps, 0) << "the player never had to wait";
-  const std::set<NoteAt> played = player.played();
-  std::size_t unplayed = 0;
-  for (const NoteAt& note : generated)
-    if (note.first < player.furthestPlayed() && !played.contains(note)) ++unplayed;
   EXPECT_GT(generated.size(), 60u);
-  EXPECT_EQ(unplayed, 0u);
+  EXPECT_EQ(unplayedNotes(), 0u);
 }
 
 TEST_F(InfiniteRun, StopIsHeardWhileABlockIsBeingMade) {
@@ -420,8 +394,6 @@ TEST_F(InfiniteRun, StopIsHeardWhileABlockIsBeingMade) {
   const auto answered = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - pressed);
   EXPECT_LT(answered.count(), 1000) << "the run waited for the reply";
   EXPECT_FALSE(score.hasFlag(kFlagInfinite));
-  std::printf("[ stop ] the run ended %lld ms after Stop, with a request in flight\n",
-              static_cast<long long>(answered.count()));
 }
 
 TEST_F(InfiniteRun, TickingAutoSaveDuringTheRunAsksForTheFolderAndSavesAtStop) {

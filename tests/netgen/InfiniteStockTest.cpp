@@ -5,22 +5,26 @@
 
 #include <filesystem>
 #include <thread>
-#include <unistd.h>
 
 #include "base/FileIo.h"
 #include "midifile/MidiReader.h"
 #include "netgen/InfiniteSave.h"
 #include "netgen/InfiniteShift.h"
 #include "netgen/InfiniteStock.h"
+#include "settings/TempFolder.h"
 #include "support/FakeUi.h"
 
 namespace quorvel::test {
 namespace {
 
-TEST(InfiniteStock, CountsBlocksAheadOfThePlayerAndStopsItWhenItCatchesUp) {
+class Stock : public ::testing::Test {
+ protected:
+  void SetUp() override { stock.reset(); }
   Score score;
-  InfiniteStock stock(score);
-  stock.reset();
+  InfiniteStock stock{score};
+};
+
+TEST_F(Stock, CountsBlocksAheadOfThePlayerAndStopsItWhenItCatchesUp) {
   EXPECT_EQ(stock.stock(), -1);
   EXPECT_EQ(stock.frontX(), kNoPosition);
   // The first block is the one playback starts with; later ones are stock.
@@ -48,10 +52,7 @@ TEST(InfiniteStock, CountsBlocksAheadOfThePlayerAndStopsItWhenItCatchesUp) {
   EXPECT_FALSE(stock.takeRefilledUnderrun()) << "restarted once";
 }
 
-TEST(InfiniteStock, ShiftMovesTheWaitingBlockEnds) {
-  Score score;
-  InfiniteStock stock(score);
-  stock.reset();
+TEST_F(Stock, ShiftMovesTheWaitingBlockEnds) {
   for (int end : {21000, 21700, 22340, 22980}) stock.addBlock(end);
   stock.playedUpTo(21000);
   stock.shifted(21680);
@@ -63,10 +64,7 @@ TEST(InfiniteStock, ShiftMovesTheWaitingBlockEnds) {
   EXPECT_EQ(stock.stock(), 1);
 }
 
-TEST(InfiniteStock, RingRefusesABlockWhenEveryEntryWaits) {
-  Score score;
-  InfiniteStock stock(score);
-  stock.reset();
+TEST_F(Stock, RingRefusesABlockWhenEveryEntryWaits) {
   for (int i = 0; i < kBlockRingSize; ++i) EXPECT_TRUE(stock.addBlock(100 + i));
   EXPECT_FALSE(stock.addBlock(1000));
   EXPECT_EQ(stock.frontX(), 100 + kBlockRingSize - 1);
@@ -76,10 +74,7 @@ TEST(InfiniteStock, RingRefusesABlockWhenEveryEntryWaits) {
 
 // The player counts down on its thread while the loop adds: no block is
 // counted twice or lost.
-TEST(InfiniteStock, PlayerAndLoopOnTwoThreadsAgreeOnTheCount) {
-  Score score;
-  InfiniteStock stock(score);
-  stock.reset();
+TEST_F(Stock, PlayerAndLoopOnTwoThreadsAgreeOnTheCount) {
   constexpr int kBlocks = 5000;
   std::atomic<int> added{0};
   std::thread loop([&] {
@@ -130,29 +125,20 @@ TEST(CutAndShiftMelody, DropsWhatStartsBeforeTheCutAndMovesTheRestToTheBeginning
 class AutoSave : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = std::filesystem::temp_directory_path() / ("quorvel-autosave-" + std::to_string(getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    when.tm_year = 2026 - 1900;
-    when.tm_mon = 0;
-    when.tm_mday = 7;
-    when.tm_hour = 3;
-    when.tm_min = 4;
-    when.tm_sec = 5;
+    when.tm_year = 2026 - 1900, when.tm_mday = 7, when.tm_hour = 3, when.tm_min = 4, when.tm_sec = 5;
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-  NoteSet readBack(const std::string& path) {
+  std::size_t notesIn(const std::string& path) {
     Score read;
     FakeUi ui;
-    ReadOptions options;
-    options.merged = true;
+    ReadOptions merged;
+    merged.merged = true;
     ImportResult result;
     const auto bytes = readWholeFile(path);
-    EXPECT_TRUE(bytes);
-    EXPECT_EQ(readMidiBytes(read, ui, *bytes, options, result), 0);
-    return read.noteSets[kMelodyView];
+    EXPECT_TRUE(bytes && readMidiBytes(read, ui, *bytes, merged, result) == 0) << path;
+    return read.noteSets[kMelodyView].size();
   }
-  std::filesystem::path folder;
+  TempFolder tempFolder;
+  const std::filesystem::path& folder = tempFolder.path();
   std::tm when{};
 };
 
@@ -168,8 +154,8 @@ TEST_F(AutoSave, NamesTheFileAfterTheLocalTimeAndNeverOverwritesAnEarlierSave) {
   const AutoSaveResult second = saveSongAutomatically(score, folder.string(), when);
   ASSERT_TRUE(second.error.empty()) << second.error;
   EXPECT_EQ(second.path, (folder / "20260107030405-2.midi").string());
-  EXPECT_EQ(readBack(first.path).size(), 1u);
-  EXPECT_EQ(readBack(second.path).size(), 2u);
+  EXPECT_EQ(notesIn(first.path), 1u);
+  EXPECT_EQ(notesIn(second.path), 2u);
 }
 
 TEST_F(AutoSave, AFolderThatIsGoneIsReportedAndNothingIsWritten) {

@@ -1,25 +1,9 @@
 #include "LoopbackServer.h"
 
-#include <arpa/inet.h>
 #include <cpprest/http_listener.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 
 namespace quorvel::test {
-
-int freeLoopbackPort() {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-  socklen_t length = sizeof addr;
-  getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &length);
-  close(fd);
-  return ntohs(addr.sin_port);
-}
 
 struct LoopbackServer::Listener {
   explicit Listener(const std::string& url) : http(url) {}

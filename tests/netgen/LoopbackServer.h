@@ -37,7 +37,7 @@ class LoopbackServer {
   std::vector<std::string> targets_;
 };
 
-// A loopback port nothing listens on (it was free a moment ago).
+// A loopback port nothing listens on (defined beside the server process helper).
 int freeLoopbackPort();
 
 }  // namespace quorvel::test

@@ -5,13 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
-#include <unistd.h>
 
 #include "LoopbackServer.h"
-#include "netgen/AiTypes.h"
 #include "netgen/NeuralFunctions.h"
 #include "netgen/adapters/CppRestHttpClient.h"
 #include "netgen/adapters/LocalServerProcess.h"
+#include "settings/TempFolder.h"
 #include "support/FakeUi.h"
 
 namespace quorvel::test {
@@ -42,19 +41,13 @@ TEST(ServerAddress, HostAndPortFromText) {
   EXPECT_FALSE(parseServerAddress("a/b:80"));
 }
 
-// A stand-in server program that records where and how it was started and
-// then waits to be stopped, without ever answering.
-std::filesystem::path writeSilentServer(const std::filesystem::path& dir) {
-  std::filesystem::create_directories(dir);
-  const auto program = dir / kServerProgramName;
-  std::ofstream(program) << "#!/bin/sh\necho \"$PWD $*\" > started.txt\nexec sleep 30\n";
-  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
-  return program;
-}
-
+// The server program replaced by a script that records where and how it was
+// started and then waits to be stopped, without ever answering.
 TEST(LocalServerProcess, StartsBesideTheProgramAndIsStoppedAgain) {
-  const auto dir = std::filesystem::temp_directory_path() / ("quorvel-server-test-" + std::to_string(getpid()));
-  writeSilentServer(dir);
+  const TempFolder folder;
+  const std::filesystem::path& dir = folder.path();
+  std::ofstream(dir / kServerProgramName) << "#!/bin/sh\necho \"$PWD $*\" > started.txt\nexec sleep 30\n";
+  std::filesystem::permissions(dir / kServerProgramName, std::filesystem::perms::owner_all);
   const int port = freeLoopbackPort();
   auto http = std::make_shared<CppRestHttpClient>(std::chrono::milliseconds(200));
   LocalServerProcess server(dir, http, std::chrono::milliseconds(600));
@@ -63,7 +56,6 @@ TEST(LocalServerProcess, StartsBesideTheProgramAndIsStoppedAgain) {
   std::getline(std::ifstream(dir / "started.txt"), started);
   EXPECT_EQ(started, dir.string() + " --listen 127.0.0.1:" + std::to_string(port));
   server.stop();
-  std::filesystem::remove_all(dir);
 }
 
 TEST(RemoteClient, StartsTheLocalServerOnceWhenNothingAnswers) {
@@ -89,31 +81,6 @@ TEST(RemoteClient, StartsTheLocalServerOnceWhenNothingAnswers) {
   starter.stop();
   EXPECT_EQ(client.get(aiTypesUrl(address)).outcome, HttpReply::Outcome::Unreachable);
   EXPECT_EQ(starter.starts, 1);
-}
-
-}  // namespace
-}  // namespace quorvel::test
-
-namespace quorvel::test {
-namespace {
-
-TEST(RequestAiTypes, RefreshesFromTheServerAndStaysSilentWithoutOne) {
-  LoopbackServer server([](const std::string& target) {
-    return ScriptedReply{target == "/genre" ? "0_chorale,1_folk 0 0 0 0_rock 0" : "ty"};
-  });
-  RemoteClient client(server.address(), std::make_shared<CppRestHttpClient>());
-  AiTypeLists lists{};
-  bool firstFill = true;
-  AiTypePageFill fill = fillAiTypePage(client, lists, false, firstFill);
-  EXPECT_TRUE(fill.refill);
-  EXPECT_FALSE(firstFill);
-  EXPECT_EQ(fill.boxes[0].entries, (std::vector<std::string>{"0_chorale", "1_folk"}));
-  EXPECT_EQ(fill.boxes[4].entries, (std::vector<std::string>{"0_rock"}));  // "Drums: " is list 4
-  EXPECT_FALSE(fillAiTypePage(client, lists, false, firstFill).refill);
-
-  RemoteClient nobody({"127.0.0.1", freeLoopbackPort()}, std::make_shared<CppRestHttpClient>());
-  EXPECT_FALSE(requestAiTypes(nobody, lists));
-  EXPECT_EQ(lists[0].count, 2);
 }
 
 }  // namespace

@@ -63,49 +63,40 @@ TEST_F(NeuralRequestTest, EveryFailureShowsItsMessageAndLeavesTheSongAsItWas) {
   writeMelody(3, 2, 8);
   addNote(score, kDrumSet3, makeDrumNote(2, 1, 4, 3, 127));
   const auto before = songSets(score);
-  // Candidates come after the echo of the request's data.
-  const std::vector<std::pair<std::string, ScriptedReply>> replies{
+  struct Failure {
+    const char* what;
+    ScriptedReply reply;  // candidates come after the echo of the request's data
+    std::chrono::milliseconds timeout{5000};
+    bool refused = false;
+  };
+  const std::vector<Failure> failures{
       {"refusal", {"ty: no model"}},
       {"garbage", {"f9ec zz ."}},
       {"non-ASCII", {"f9ec \xC3\xA9 ."}},
       {"note outside the score", {"1ec ."}},
       {"oversized", {std::string(8000, '0')}},
       {"HTTP error", {"f9ec .", 500}},
+      {"time-out", {"f9ec .", 200, std::chrono::milliseconds(1500)}, std::chrono::milliseconds(200)},
+      {"refused connection", {"f9ec ."}, std::chrono::milliseconds(5000), true},
   };
   startServer();
-  for (const auto& [what, scripted] : replies) {
-    SCOPED_TRACE(what);
+  for (const Failure& f : failures) {
+    SCOPED_TRACE(f.what);
     {
       std::lock_guard lock(replyMutex);
-      reply = [scripted](const std::string& target) {
+      reply = [scripted = f.reply](const std::string& target) {
         ScriptedReply echoed = scripted;
         if (!scripted.body.starts_with("ty")) echoed.body = target.substr(target.find("&data=") + 6) + scripted.body;
         return echoed;
       };
     }
+    connectTo(f.refused ? ServerAddress{"127.0.0.1", freeLoopbackPort()} : server->address(), f.timeout);
     ui.clearRecords();
     runNeuralGeneration(*env, "0to1G");
     EXPECT_EQ(messages(), std::vector<std::string>{kFailed});
     EXPECT_EQ(songSets(score), before);
     EXPECT_EQ(remote.candidateIndex, kNoCandidate);
   }
-}
-
-TEST_F(NeuralRequestTest, RefusedConnectionAndTimeOut) {
-  score.settings.melody[kExtendExisting] = 10;
-  writeMelody(3, 2, 8);
-  const auto before = songSets(score);
-  connectTo({"127.0.0.1", freeLoopbackPort()});
-  runNeuralGeneration(*env, "0to1G");
-  EXPECT_EQ(messages(), std::vector<std::string>{kFailed});
-
-  startServer();
-  replyWith("f9ec .", std::chrono::milliseconds(1500));
-  connectTo(server->address(), std::chrono::milliseconds(200));
-  ui.clearRecords();
-  runNeuralGeneration(*env, "0to1G");
-  EXPECT_EQ(messages(), std::vector<std::string>{kFailed});
-  EXPECT_EQ(songSets(score), before);
 }
 
 TEST_F(NeuralRequestTest, ASlowReplyKeepsTheWindowThreadPumping) {

@@ -14,7 +14,6 @@
 extern char** environ;
 
 namespace quorvel::test {
-namespace {
 
 int freeLoopbackPort() {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
@@ -27,8 +26,6 @@ int freeLoopbackPort() {
   close(fd);
   return ntohs(address.sin_port);
 }
-
-}  // namespace
 
 HttpReply httpGet(int port, const std::string& target) {
   HttpReply reply;

@@ -17,6 +17,9 @@ struct HttpReply {
 
 HttpReply httpGet(int port, const std::string& target);
 
+// A loopback port nothing listens on (it was free a moment ago).
+int freeLoopbackPort();
+
 class ServerProcess {
  public:
   ServerProcess(const std::string& modelsFolder, const std::vector<std::string>& extraArgs = {});
