@@ -31,11 +31,7 @@ class CounterSong : public test::DriverTest, public ::testing::WithParamInterfac
       clock = 4242;  // the seed of the request
       score.setFlag(kFlagUntouchedResult);
       ASSERT_EQ(runLocalGeneration(env, mode.name).value(), 0) << lastMessage();
-      const VoiceLines lines = testing::counterLinesOf(score, mode.voices);
-      testing::LineSet set;
-      set.voices = mode.voices;
-      for (std::size_t k = 0; k < 4; ++k) set.lines[k] = &lines[k];
-      const std::vector<std::string> breaches = testing::checkCounter(set);
+      const auto breaches = testing::checkCounter(testing::counterLinesOf(score, mode.voices), mode.voices);
       EXPECT_TRUE(breaches.empty()) << breaches.size() << " breaches, first: " << breaches.front();
       EXPECT_EQ(testing::notesBelow(score, mode.voices, kLowestPlayablePitch), 0);
       EXPECT_EQ(static_cast<int>(score.noteSets[kSopranoSet].size()), melodyNotes);

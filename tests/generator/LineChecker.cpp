@@ -166,4 +166,11 @@ std::vector<std::string> checkCounter(const LineSet& set) {
   return r.items;
 }
 
+std::vector<std::string> checkCounter(const VoiceLines& lines, int voices) {
+  LineSet set;
+  set.voices = voices;
+  for (std::size_t k = 0; k < 4; ++k) set.lines[k] = &lines[k];
+  return checkCounter(set);
+}
+
 }  // namespace quorvel::testing

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "generator/GeneratorContext.h"
+#include "generator/GenerationVoices.h"
 
 namespace quorvel::testing {
 
@@ -20,5 +20,7 @@ struct LineSet {
 // Every breach found, empty when the lines are sound.
 std::vector<std::string> checkEvoked(const LineSet& set);
 std::vector<std::string> checkCounter(const LineSet& set);
+// The counter-line rules on the first `voices` lines.
+std::vector<std::string> checkCounter(const VoiceLines& lines, int voices);
 
 }  // namespace quorvel::testing

@@ -12,9 +12,7 @@ namespace quorvel::testing {
 namespace {
 
 struct Sweep {
-  int voices;
-  int length;
-  int seedsPerMode;
+  int voices, length, seedsPerMode;
 };
 
 std::string describe(const Request& r) {
@@ -34,12 +32,8 @@ TEST_P(EvokedLines, EveryResultObeysTheRules) {
   int successes = 0, requests = 0;
   for (int mode = 0; mode < 6; ++mode) {
     for (int i = 0; i < sweep.seedsPerMode; ++i) {
-      Request r;
-      r.voices = sweep.voices;
-      r.length = sweep.length;
-      r.mode = mode;
-      r.keyNote = 48 + (i * 5) % 25;
-      r.seed = static_cast<std::uint32_t>(1000003u * (i + 1) + 7u * mode + sweep.voices);
+      const Request r{sweep.voices, sweep.length, mode, 48 + (i * 5) % 25,
+                      static_cast<std::uint32_t>(1000003u * (i + 1) + 7u * mode + sweep.voices)};
       const Outcome o = runEvoked(r);
       ++requests;
       if (o.result != 14) continue;
@@ -66,12 +60,8 @@ TEST_P(CounterLines, VoicesUnderAGivenMelodyObeyTheRules) {
   int successes = 0, requests = 0;
   for (int mode = 0; mode < 6; ++mode) {
     for (int i = 0; i < (voices == 2 ? 25 : 10); ++i) {
-      Request melodyRequest;
-      melodyRequest.voices = 1;
-      melodyRequest.length = 40;  // two segments of 32 and 8 beats
-      melodyRequest.mode = mode;
-      melodyRequest.keyNote = 60 + i % 12;
-      melodyRequest.seed = static_cast<std::uint32_t>(77u * (i + 1) + mode);
+      // 40 beats: two segments of 32 and 8.
+      const Request melodyRequest{1, 40, mode, 60 + i % 12, static_cast<std::uint32_t>(77u * (i + 1) + mode)};
       const Outcome melody = runEvoked(melodyRequest);
       ASSERT_EQ(melody.result, 14);
       Request r = melodyRequest;
@@ -113,9 +103,7 @@ TEST(CounterLines, BigLeapsInTheMelodyAreFollowedByOctaveMoves) {
   // lower voice to follow instead of failing.
   VoiceLine melody;
   for (int i = 0; i < 24; ++i) melody.push_back(i % 4 < 2 ? 72 + (i % 2) * 2 : 84 - (i % 2) * 3);
-  Request r;
-  r.voices = 2;
-  EXPECT_GT(checkedCounterRuns(r, melody, 50).size(), 25u);
+  EXPECT_GT(checkedCounterRuns(Request{.voices = 2}, melody, 50).size(), 25u);
 }
 
 // A user melody that climbs well away from where it began must still get
@@ -141,8 +129,7 @@ class CounterFailureSeam : public ::testing::TestWithParam<int> {};
 TEST_P(CounterFailureSeam, LaterSegmentsFollowAMelodyThatHasClimbed) {
   const VoiceLine melody = climbingMelody(56);
   ASSERT_GE(melody[32] - melody[0], 36);  // the premise: three octaves up at the seam
-  Request r;
-  r.voices = GetParam();
+  const Request r{.voices = GetParam()};
   constexpr std::uint32_t kSeeds = 8;
   const auto successes = checkedCounterRuns(r, melody, kSeeds);
   for (const Outcome& o : successes) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 
+#include "generator/GenerationVoices.h"
 #include "generator/LineSearch.h"
 #include "generator/ScaleNotes.h"
 #include "generator/ScaleTable.h"
@@ -15,12 +16,11 @@ namespace quorvel {
 namespace {
 
 struct Fixture {
-  explicit Fixture(int length, int voices = 1, std::uint32_t seed = 1, GeneratorHooks hooks = {}) : random(seed) {
-    for (auto& l : lines) l.assign(static_cast<std::size_t>(length), -1);
+  explicit Fixture(int length, int voices = 1, std::uint32_t seed = 1, GeneratorHooks hooks = {})
+      : lines(emptyLines(length)), random(seed) {
     MelodySettings s;
     s[kKeyNote] = 60;
-    ctx = std::make_unique<GeneratorContext>();
-    prepareContext(*ctx, s, length, {&lines[0], &lines[1], &lines[2], &lines[3]}, voices, random, std::move(hooks));
+    prepareContext(*ctx, s, length, linePointers(lines), voices, random, std::move(hooks));
   }
   // Starts a bare search on line 0 from the tonic at beat 0.
   void startBareSearch(const SearchPlan& plan) {
@@ -35,9 +35,9 @@ struct Fixture {
     start.motionClass = 5;
     placeBaseNote(*ctx, start, true);
   }
-  std::array<VoiceLine, 4> lines;
+  VoiceLines lines;
   Random random;
-  std::unique_ptr<GeneratorContext> ctx;
+  std::unique_ptr<GeneratorContext> ctx = std::make_unique<GeneratorContext>();
 };
 
 int largestTabu = 0;

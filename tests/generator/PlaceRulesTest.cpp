@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "generator/GenerationVoices.h"
 #include "generator/LineSearch.h"
 #include "generator/ScaleNotes.h"
 #include "generator/VerticalRules.h"
@@ -16,12 +17,10 @@ constexpr int kBeats = 4;
 constexpr int kBass = 43, kTenor = 52;
 
 struct Voices {
-  Voices() : random(7) {
-    for (auto& l : lines) l.assign(kBeats, -1);
+  Voices() {
     MelodySettings settings;
     settings[kKeyNote] = 60;
-    ctx = std::make_unique<GeneratorContext>();
-    prepareContext(*ctx, settings, kBeats, {&lines[0], &lines[1], &lines[2], &lines[3]}, 4, random);
+    prepareContext(*ctx, settings, kBeats, linePointers(lines), 4, random);
     ctx->voiceEnding = noteForPitch(*ctx, 48, kBeats - 1);
     ctx->lowerFirst[2] = noteForPitch(*ctx, 55, 0);
     ctx->lowerFirst[1] = noteForPitch(*ctx, 64, 0);
@@ -32,9 +31,9 @@ struct Voices {
     ctx->current = noteForPitch(*ctx, pitch + 2, 0);
     ctx->candidate = noteForPitch(*ctx, pitch, 1);
   }
-  std::array<VoiceLine, 4> lines;
-  Random random;
-  std::unique_ptr<GeneratorContext> ctx;
+  VoiceLines lines = emptyLines(kBeats);
+  Random random{7};
+  std::unique_ptr<GeneratorContext> ctx = std::make_unique<GeneratorContext>();
 };
 
 TEST(PlaceRules, WhatTheyTurnAwayTheFullVerticalTestsTurnAway) {

@@ -18,11 +18,11 @@ constexpr int kKey = 60;
 class Live {
  public:
   Live(int voices, std::uint32_t seed, int windowSize = kRealtimeWindow) : voices_(voices), random_(seed) {
-    for (auto& l : window_) l.assign(static_cast<std::size_t>(windowSize), -1);
+    window_ = emptyLines(windowSize);
     MelodySettings s;
     s[kKeyNote] = kKey;
     s[kMode] = 0;
-    prepareContext(*ctx_, s, 2, {&window_[0], &window_[1], &window_[2], &window_[3]}, voices, random_);
+    prepareContext(*ctx_, s, 2, linePointers(window_), voices, random_);
   }
 
   int start(int pitch) {
@@ -41,7 +41,7 @@ class Live {
   }
 
   const VoiceLine& window(int line) const { return window_[static_cast<std::size_t>(line)]; }
-  const VoiceLine& played(int line) const { return played_[static_cast<std::size_t>(line)]; }
+  const VoiceLines& played() const { return played_; }
   GeneratorContext& ctx() { return *ctx_; }
   int voices() const { return voices_; }
 
@@ -53,8 +53,8 @@ class Live {
 
   int voices_;
   Random random_;
-  std::array<VoiceLine, 4> window_;
-  std::array<VoiceLine, 4> played_;
+  VoiceLines window_;
+  VoiceLines played_;
   std::unique_ptr<GeneratorContext> ctx_ = std::make_unique<GeneratorContext>();
 };
 
@@ -96,11 +96,7 @@ TEST(RealtimeVoices, AnswersEveryPlayedNoteWithinTheRulesAndMovesTheWindowOneBea
           allClean = false;
       }
       if (!allClean) continue;
-      LineSet set;
-      set.voices = voices;
-      set.keyNote = kKey;
-      for (int l = 0; l < voices; ++l) set.lines[l] = &live.played(l);
-      const auto breaches = checkCounter(set);
+      const auto breaches = checkCounter(live.played(), voices);
       ASSERT_TRUE(breaches.empty()) << "N=" << voices << " seed=" << seed << ": " << breaches.front();
       ++checkedRuns;
     }
