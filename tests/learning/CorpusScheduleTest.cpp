@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <regex>
 
+#include "FolderFiles.h"
 #include "base/FileIo.h"
 #include "learning/ScheduleBatch.h"
 #include "support/TestData.h"
@@ -25,11 +26,6 @@ std::vector<std::string> corpus() {
     files.insert(files.end(), chorales.begin(), chorales.end());
   }
   return files;
-}
-
-std::string text(const std::string& path) {
-  const auto bytes = readWholeFile(path);
-  return bytes ? std::string(bytes->begin(), bytes->end()) : std::string{};
 }
 
 std::size_t sentenceCount(const std::string& schedule) {
@@ -52,15 +48,12 @@ class CorpusSchedules : public ::testing::Test {
   void SetUp() override {
     files = corpus();
     ASSERT_GT(files.size(), 300u);
-    folder = fs::temp_directory_path() / ("quorvel-schedules-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
   }
-  void TearDown() override { fs::remove_all(folder); }
 
   std::vector<std::string> run(LearningType type, const std::string& tag, unsigned jobs,
                                const std::vector<std::string>& inputs, BatchResult& result) {
     std::vector<std::string> outputs;
-    for (int i = 0; i < outputCount(type); ++i) outputs.push_back((folder / (tag + std::to_string(i))).string());
+    for (int i = 0; i < outputCount(type); ++i) outputs.push_back(folder / (tag + std::to_string(i)));
     result = writeScheduleFiles(type, outputs, inputs, jobs, {});
     std::vector<std::string> texts;
     for (const auto& o : outputs) texts.push_back(text(o));
@@ -68,7 +61,7 @@ class CorpusSchedules : public ::testing::Test {
   }
 
   std::vector<std::string> files;
-  fs::path folder;
+  TempFolder folder;
 };
 
 TEST_F(CorpusSchedules, EveryTypeParsesBackStaysAlignedAndRunsTheSameInParallel) {
@@ -93,12 +86,12 @@ TEST_F(CorpusSchedules, UnreadableFilesAreReportedSkippedAndCounted) {
   std::vector<std::string> inputs(files.begin(), files.begin() + 5);
   BatchResult clean;
   const auto expected = run(LearningType::OnePart, "clean", 2, inputs, clean);
-  inputs.insert(inputs.begin() + 2, (folder / "missing.mid").string());
+  inputs.insert(inputs.begin() + 2, folder / "missing.mid");
   inputs.insert(inputs.begin() + 4, QUORVEL_CORPUS_DIR "/chorales-16th-satb.json");
   std::vector<std::string> reported;
   BatchObserver observer;
   observer.failed = [&](const std::string& path, const std::string& reason) { reported.push_back(path + ": " + reason); };
-  std::vector<std::string> outputs{(folder / "dirty").string()};
+  std::vector<std::string> outputs{folder / "dirty"};
   const BatchResult result = writeScheduleFiles(LearningType::OnePart, outputs, inputs, 2, observer);
   EXPECT_EQ(result.converted, 5u);
   EXPECT_EQ(result.failed, 2u);
@@ -112,7 +105,7 @@ TEST_F(CorpusSchedules, AnOutputThatCannotBeCreatedStopsBeforeAnyInputIsRead) {
   BatchObserver observer;
   std::size_t progressed = 0;
   observer.progress = [&](std::size_t, std::size_t) { ++progressed; };
-  const BatchResult result = writeScheduleFiles(LearningType::OnePart, {(folder / "no" / "such" / "dir").string()},
+  const BatchResult result = writeScheduleFiles(LearningType::OnePart, {folder / "no/such/dir"},
                                                 files, 1, observer);
   EXPECT_FALSE(result.ran());
   EXPECT_EQ(progressed, 0u);

@@ -13,6 +13,12 @@ inline std::string operator/(const TempFolder& folder, const std::string& name) 
   return (folder.path() / name).string();
 }
 
+// A file's text, "(missing)" when it cannot be read.
+inline std::string text(const std::string& path) {
+  const auto bytes = readWholeFile(path);
+  return bytes ? std::string(bytes->begin(), bytes->end()) : "(missing)";
+}
+
 // Every file under the folder by relative path, with its bytes.
 inline std::map<std::string, Bytes> contents(const TempFolder& folder) {
   std::map<std::string, Bytes> out;

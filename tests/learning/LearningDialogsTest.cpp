@@ -14,11 +14,6 @@
 namespace quorvel::test {
 namespace {
 
-std::string text(const std::string& path) {
-  const auto bytes = readWholeFile(path);
-  return bytes ? std::string(bytes->begin(), bytes->end()) : "(missing)";
-}
-
 std::vector<std::vector<NoteCode>> partsAndDrums(const Score& s) {
   std::vector<std::vector<NoteCode>> out;
   for (int set = kBassSet; set <= kDrumsView; ++set)

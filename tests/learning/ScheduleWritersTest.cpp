@@ -2,6 +2,7 @@
 // search and the drum sections.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <sstream>
 
 #include "LineBuilder.h"
@@ -13,17 +14,14 @@ namespace quorvel::test {
 namespace {
 
 std::vector<std::vector<std::string>> sentences(const std::string& text) {
+  EXPECT_TRUE(text.empty() || text.ends_with(".\n"));
   std::vector<std::vector<std::string>> out;
   std::istringstream lines(text);
-  std::string sentence;
-  while (std::getline(lines, sentence)) {
+  for (std::string sentence; std::getline(lines, sentence);) {
     EXPECT_TRUE(sentence.ends_with(" .")) << sentence;
     std::istringstream tokens(sentence.substr(0, sentence.size() - 1));
-    std::vector<std::string> words;
-    for (std::string t; tokens >> t;) words.push_back(t);
-    out.push_back(words);
+    out.emplace_back(std::istream_iterator<std::string>(tokens), std::istream_iterator<std::string>());
   }
-  EXPECT_TRUE(text.empty() || text.ends_with(".\n"));
   return out;
 }
 
@@ -39,26 +37,22 @@ TEST(MelodySentences, FourHundredFiftyTiedNotesMakeSentencesOf199_199_52) {
   EXPECT_EQ(sizes(sentences(out)), (std::vector<std::size_t>{199, 199, 52}));
 }
 
-TEST(MelodySentences, ARestOnACountOf200EndsTheSentenceAndTheNextHolds200Tokens) {
-  // 198 tied notes, three silent steps, then 200 more notes.
-  Line notes = run(2, 198, 1);
+// 198 tied notes and three silent steps fill a sentence of 199 tokens, the
+// rest last; the next holds 200 tokens, or one when the file ends there.
+TEST(MelodySentences, ARestOnACountOf200EndsTheSentenceAndTheNextMayHold200TokensOrOne) {
+  Line twoHundredMore = run(2, 198, 1), oneMore = twoHundredMore;
   const Line after = run(2 + 198 + 3, 200, 1);
-  notes.insert(notes.end(), after.begin(), after.end());
-  std::string out;
-  writeMelodySentences(notes, out);
-  const auto s = sentences(out);
+  twoHundredMore.insert(twoHundredMore.end(), after.begin(), after.end());
+  oneMore.push_back(makeMelodyNote(2 + 198 + 3, 64, 2, kSopranoSet));
+  std::string longer, ending;
+  writeMelodySentences(twoHundredMore, longer);
+  const auto s = sentences(longer);
   ASSERT_EQ(sizes(s), (std::vector<std::size_t>{199, 200}));
   EXPECT_EQ(s[0].back(), "c0000");
-}
-
-TEST(MelodySentences, AFileEndingRightAfterARestFilledSentenceStillEndsItsLastSentence) {
-  Line notes = run(2, 198, 1);
-  notes.push_back(makeMelodyNote(2 + 198 + 3, 64, 2, kSopranoSet));
-  std::string out;
-  writeMelodySentences(notes, out);
-  const auto s = sentences(out);
-  ASSERT_EQ(sizes(s), (std::vector<std::size_t>{199, 1}));
-  EXPECT_EQ(s[1][0], "e9f4");  // key 64, two steps
+  writeMelodySentences(oneMore, ending);
+  const auto t = sentences(ending);
+  ASSERT_EQ(sizes(t), (std::vector<std::size_t>{199, 1}));
+  EXPECT_EQ(t[1][0], "e9f4");  // key 64, two steps
 }
 
 TEST(MelodySentences, OverlappingNotesGiveNoRestAndAnEmptyLineNothing) {
@@ -98,10 +92,9 @@ TEST(PhrasePairs, PhrasesTwoHundredApartPairOnlyWhereTheSearchMovedOn) {
   std::string u, l;
   writePhrasePairs(upper, lower, u, l);
   const auto us = sentences(u), ls = sentences(l);
-  ASSERT_EQ(us.size(), ls.size());
-  ASSERT_FALSE(us.empty());
-  // The search stepped to x 50: the first pair starts with the upper note at x 60.
-  EXPECT_EQ(us.size(), 1u);
+  // The search stepped to x 50: the one pair starts with the upper note at x 60.
+  ASSERT_EQ(us.size(), 1u);
+  ASSERT_EQ(ls.size(), 1u);
   EXPECT_EQ(us[0][0], "e9e8");
   EXPECT_EQ(ls[0][0], "780000");  // 30 silent steps from x 60 to the lower phrase
 }
@@ -116,9 +109,9 @@ TEST(PhrasePairs, WindowWithNotesOnlyInTheUpperLineIsWrittenToNeitherFile) {
   EXPECT_EQ(l, "");
 }
 
-Line drumHits(const std::vector<int>& steps, int velocity = 100, int lane = 12) {
+Line drumHits(const std::vector<int>& steps) {
   Line out;
-  for (int st : steps) out.push_back(makeDrumNote(st, lane, 1, 2, velocity));
+  for (int st : steps) out.push_back(makeDrumNote(st, 12, 1, 2, 100));
   std::sort(out.begin(), out.end());
   return out;
 }

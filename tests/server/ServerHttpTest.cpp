@@ -65,11 +65,10 @@ TEST_F(ServerHttp, SameRequestSameReplyUnderAFixedSeed) {
 }
 
 TEST_F(ServerHttp, RefusesBadRequestsWithTyAndKeepsServing) {
-  const std::string tooBig(70000, 'a');
-  for (const std::string& target : std::vector<std::string>{"/nothing", "/gen?type=9&genre=0&len=0&data=", "/gen?type=0&genre=0&len=0", "/gen?type=a&genre=0&len=0&data=",
-        "/gen?type=0&genre=0&len=1&data=xyz+", "/gen?type=0&genre=0&len=5&data=f9ec+",
-        "/gen?type=0&genre=77&len=0&data=", "/gen?type=3&genre=0&len=0&data=",
-        "/gen?type=0&genre=0&len=0&data=" + tooBig}) {
+  // A malformed query (each kind is read in the query tests), no model for the genre or type, too much data.
+  for (const std::string& target :
+       std::vector<std::string>{"/gen?type=0&genre=0&len=1&data=xyz+", "/gen?type=0&genre=77&len=0&data=",
+                                "/gen?type=3&genre=0&len=0&data=", "/gen?type=0&genre=0&len=0&data=" + std::string(70000, 'a')}) {
     const HttpReply reply = server_->get(target);
     EXPECT_EQ(reply.status, 400) << target.substr(0, 60);
     EXPECT_EQ(reply.body.substr(0, 2), "ty") << target.substr(0, 60);

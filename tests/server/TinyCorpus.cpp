@@ -76,26 +76,21 @@ TinyModels::TinyModels() {
     voices.push_back(voiceSteps(64, i));
     kicks.push_back(kickOnOnsets(voices.back()));
   }
-  const auto melodyFile = writeSchedule("melody.txt", melody);
-  const auto walkFile = writeSchedule("walks.txt", walks);
-  const auto topFile = writeSchedule("top.txt", tops);
-  const auto sixthFile = writeSchedule("sixths.txt", sixths);
-  const auto beatFile = writeSchedule("beat.txt", beats);
-  const auto voiceFile = writeSchedule("voices.txt", voices);
-  const auto kickFile = writeSchedule("kicks.txt", kicks);
-
+  const auto file = [this](const char* name, const std::vector<TokenLine>& lines) {
+    return writeSchedule(name, lines).string();
+  };
+  const std::string out = folder_.string();
   const std::vector<server::TrainRequest> requests{
-      {0, 0, "scale", {melodyFile}, folder_.string(), 0},
-      {0, 1, "walk", {walkFile}, folder_.string(), 0},
-      {1, 3, "sixths", {topFile, sixthFile}, folder_.string(), 0},
-      {2, 0, "sixths", {topFile, sixthFile}, folder_.string(), 0},
-      {4, 0, "beat", {beatFile}, folder_.string(), 0},
-      {5, 0, "kicks", {voiceFile, kickFile}, folder_.string(), 0},
+      {0, 0, "scale", {file("melody.txt", melody)}, out, 0},
+      {0, 1, "walk", {file("walks.txt", walks)}, out, 0},
+      {1, 3, "sixths", {file("top.txt", tops), file("sixths.txt", sixths)}, out, 0},
+      {2, 0, "sixths", {file("top.txt", tops), file("sixths.txt", sixths)}, out, 0},
+      {4, 0, "beat", {file("beat.txt", beats)}, out, 0},
+      {5, 0, "kicks", {file("voices.txt", voices), file("kicks.txt", kicks)}, out, 0},
   };
   for (const auto& request : requests) {
     std::string written;
-    const std::string problem = server::trainModelFile(request, written);
-    EXPECT_EQ(problem, "");
+    EXPECT_EQ(server::trainModelFile(request, written), "");
   }
 }
 
