@@ -40,15 +40,10 @@ TEST(SplitCandidates, EmptyReplyLeavesNoEarlierCandidate) {
 }
 
 TEST(DecodeMelody, OnlySpaceTerminatedTokensCountUpToTheTimelineEnd) {
-  auto both = decodeMelodyCandidate("f9ec f9ec .", kSongStartX, 3, kKey, true);
-  ASSERT_TRUE(both);
-  ASSERT_EQ(both->notes.size(), 2u);
-  EXPECT_EQ(both->notes[0], makeMelodyNote(2, 60, 4, 3));
-  EXPECT_EQ(both->notes[1], makeMelodyNote(6, 60, 4, 3));
-  EXPECT_EQ(both->endX, 50);
-  auto one = decodeMelodyCandidate("f9ec f9ec.", kSongStartX, 3, kKey, true);
-  ASSERT_TRUE(one);
-  EXPECT_EQ(one->notes.size(), 1u);
+  const auto both = decodeMelodyCandidate("f9ec f9ec .", kSongStartX, 3, kKey, true).value();
+  EXPECT_EQ(both.notes, (std::vector<NoteCode>{makeMelodyNote(2, 60, 4, 3), makeMelodyNote(6, 60, 4, 3)}));
+  EXPECT_EQ(both.endX, 50);
+  EXPECT_EQ(decodeMelodyCandidate("f9ec f9ec.", kSongStartX, 3, kKey, true).value().notes.size(), 1u);
   // Room for one 4-step note (20 x) before the timeline's end, not two.
   EXPECT_EQ(decodeMelodyCandidate("f9ec f9ec f9ec .", kTimelineEndX - 25, 3, kKey, true).value().notes.size(), 1u);
 }
@@ -56,13 +51,11 @@ TEST(DecodeMelody, OnlySpaceTerminatedTokensCountUpToTheTimelineEnd) {
 TEST(DecodeMelody, LeadingRestSkippedAtTheSongStartAndKeyRestored) {
   // Key note 72: the middle-C token comes back at 72, after the rest when the
   // candidate does not start at the song's beginning.
-  auto atStart = decodeMelodyCandidate("c0000 f9ec 0 f9ec .", kSongStartX, 2, 72, true);
-  ASSERT_TRUE(atStart);
-  ASSERT_EQ(atStart->notes.size(), 1u);  // the zero token ends the row
-  EXPECT_EQ(atStart->notes[0], makeMelodyNote(2, 72, 4, 2));
-  auto later = decodeMelodyCandidate("c0000 f9ec .", 100, 2, 72, true);
-  ASSERT_TRUE(later);
-  EXPECT_EQ(later->notes[0], makeMelodyNote(20 + 3, 72, 4, 2));
+  // The zero token ends the row.
+  EXPECT_EQ(decodeMelodyCandidate("c0000 f9ec 0 f9ec .", kSongStartX, 2, 72, true).value().notes,
+            std::vector<NoteCode>{makeMelodyNote(2, 72, 4, 2)});
+  EXPECT_EQ(decodeMelodyCandidate("c0000 f9ec .", 100, 2, 72, true).value().notes,
+            std::vector<NoteCode>{makeMelodyNote(20 + 3, 72, 4, 2)});
 }
 
 TEST(DecodeMelody, GarbageIsRefusedNotDecoded) {
@@ -76,13 +69,10 @@ TEST(DecodeMelody, GarbageIsRefusedNotDecoded) {
 
 TEST(DecodeDrums, AccentsAndNormalHitsPerStepUntilTheEnd) {
   // Step 0: lane 1 accent (bit 12) and lane 2 normal (bit 1); step 1 empty; step 2: lane 12 normal.
-  auto drums = decodeDrumCandidate("1002 0 800 1 .", kSongStartX, kSongStartX + 15, false);
-  ASSERT_TRUE(drums);
-  ASSERT_EQ(drums->accents.size(), 1u);
-  EXPECT_EQ(drums->accents[0], (2u << 18) + (1u << 14) + 0xE7F);
-  ASSERT_EQ(drums->normal.size(), 2u);
-  EXPECT_EQ(drums->normal[0], (2u << 18) + (2u << 14) + 0xA64);
-  EXPECT_EQ(drums->normal[1], (4u << 18) + (12u << 14) + 0xA64);  // the step at the end is not read
+  const auto drums = decodeDrumCandidate("1002 0 800 1 .", kSongStartX, kSongStartX + 15, false).value();
+  EXPECT_EQ(drums.accents, std::vector<NoteCode>{(2u << 18) + (1u << 14) + 0xE7F});
+  // The step at the end is not read.
+  EXPECT_EQ(drums.normal, (std::vector<NoteCode>{(2u << 18) + (2u << 14) + 0xA64, (4u << 18) + (12u << 14) + 0xA64}));
 }
 
 TEST(DecodeDrums, LoopRepeatsEachGroupEvery128StepsUpToTheEnd) {
