@@ -77,10 +77,16 @@ TEST_F(DriverDrums, AlongTheMelodyCoversItFromItsFirstNoteToItsEnd) {
   EXPECT_GT(last, 18 + 64 - 8);  // the pattern went on past its first 64 steps
 }
 
-TEST_F(DriverDrums, BetweenLocatorsFillsOnlyTheRegionAndKeepsOtherDrums) {
+TEST_F(DriverDrums, BetweenLocatorsFillsOnlyTheRegionAndKeepsOtherDrumsButNotWhenTheyAreTooClose) {
   const NoteCode before = makeDrumNote(4, 12, 4, 3, 127), inside = makeDrumNote(40, 11, 4, 3, 127),
                  after = makeDrumNote(200, 11, 4, 3, 127);
   for (NoteCode c : {before, inside, after}) addNote(score, kDrumSet0 + 3, c);
+  setLocators(170, 320);
+  EXPECT_EQ(generateZeroToDrumsA(env), -1);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"The locators are too close"});
+  EXPECT_EQ(drumCount(score), 3u);
+  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
+
   setLocators(170, 330);  // steps 34 .. 66, 32 steps
   ASSERT_EQ(generateZeroToDrumsA(env), 0);
   const auto drums = notesOf(kDrumSet0 + 3);
@@ -94,15 +100,6 @@ TEST_F(DriverDrums, BetweenLocatorsFillsOnlyTheRegionAndKeepsOtherDrums) {
   }
   // The removed drum can be brought back.
   EXPECT_EQ(score.undo[kDrumSet0 + 3].size(), 1u);
-}
-
-TEST_F(DriverDrums, LocatorsTooCloseLeaveTheSongAlone) {
-  addNote(score, kDrumSet0 + 3, makeDrumNote(40, 11, 4, 3, 127));
-  setLocators(170, 320);
-  EXPECT_EQ(generateZeroToDrumsA(env), -1);
-  EXPECT_EQ(messageTexts(), std::vector<std::string>{"The locators are too close"});
-  EXPECT_EQ(drumCount(score), 1u);
-  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
 }
 
 TEST_F(DriverDrums, EditedSongAsksFirstAndCancelKeepsIt) {

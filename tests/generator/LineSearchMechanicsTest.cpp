@@ -1,5 +1,5 @@
 // The engine's mechanics with fixed seeds: tabu list, repeat fallback,
-// dead-end limit, cancel, and the melody's own guarantees.
+// dead-end limit, and the melody's own guarantees.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,11 +16,10 @@ namespace quorvel {
 namespace {
 
 struct Fixture {
-  explicit Fixture(int length, int voices = 1, std::uint32_t seed = 1, GeneratorHooks hooks = {})
-      : lines(emptyLines(length)), random(seed) {
+  explicit Fixture(int length, int voices = 1, std::uint32_t seed = 1) : lines(emptyLines(length)), random(seed) {
     MelodySettings s;
     s[kKeyNote] = 60;
-    prepareContext(*ctx, s, length, linePointers(lines), voices, random, std::move(hooks));
+    prepareContext(*ctx, s, length, linePointers(lines), voices, random);
   }
   // Starts a bare search on line 0 from the tonic at beat 0.
   void startBareSearch(const SearchPlan& plan) {
@@ -178,17 +177,6 @@ TEST(SearchEngine, SoftRejectionsLetTheLastCandidateThrough) {
                                false});
   EXPECT_EQ(runSearch(*f.ctx), kSearchLineComplete);
   EXPECT_GT(f.lines[0][2], 0);
-}
-
-TEST(Cancel, PumpedCancelStopsTheMelodyAndTheLowerVoices) {
-  GeneratorContext* target = nullptr;
-  GeneratorHooks hooks;
-  hooks.pumpEvents = [&] { cancel(*target); };
-  Fixture f(64, 2, 3, hooks);
-  target = f.ctx.get();
-  EXPECT_EQ(generateMelody(*f.ctx), kSearchCancelled);
-  EXPECT_EQ(f.ctx->cancelWord.load(), kSearchCancelled);
-  EXPECT_EQ(generateSecondVoice(*f.ctx), kSearchCancelled);
 }
 
 TEST(Melody, PeakBeatStaysClearOfTheEnding) {
