@@ -43,10 +43,14 @@ TEST(RegulateAll, ParallelRunWritesWhatASequentialRunWritesAndSkipsBadFiles) {
   for (const auto& [name, bytes] : written) EXPECT_TRUE(name.ends_with("%.midi")) << name;
 }
 
-TEST(RegulateFiles, DialogFormStopsAtAFileThatCannotBeOpenedAndRestoresTheOptions) {
+TEST(RegulateFiles, DialogFormChangesNothingWithoutAFolderAndStopsAtAFileThatCannotBeOpened) {
   TempFolder out;
   auto s = std::make_unique<Score>();
   FakeUi ui;
+  EXPECT_EQ(regulateFiles(*s, ui, someSongs(1), kSopranoSet), -1);  // no folder chosen
+  EXPECT_TRUE(ui.messages().empty());
+  EXPECT_EQ(ui.folderTitles(), std::vector<std::string>{"Select a output folder."});
+
   s->settings.parts.editPart = kAltoSet;
   s->settings.file.options[kReadFormat0] = 0;
   const FileSettings before = s->settings.file;
@@ -59,14 +63,6 @@ TEST(RegulateFiles, DialogFormStopsAtAFileThatCannotBeOpenedAndRestoresTheOption
   EXPECT_EQ(s->settings.parts.editPart, kAltoSet);
   ASSERT_FALSE(ui.messages().empty());
   EXPECT_EQ(ui.messages().back().text, "Regularization Completed.");
-}
-
-TEST(RegulateFiles, CancelledFolderChoiceChangesNothing) {
-  auto s = std::make_unique<Score>();
-  FakeUi ui;
-  EXPECT_EQ(regulateFiles(*s, ui, someSongs(1), kSopranoSet), -1);
-  EXPECT_TRUE(ui.messages().empty());
-  EXPECT_EQ(ui.folderTitles(), std::vector<std::string>{"Select a output folder."});
 }
 
 }  // namespace
