@@ -109,8 +109,6 @@ TEST(AnalysisTableDialog, ShowsTheRowsAndCopiesTheTableWithCtrlC) {
   dialog.show();
   auto* table = dialog.findChild<QTableWidget*>("analysisTable");
   ASSERT_NE(table, nullptr);
-  EXPECT_EQ(table->item(0, 1)->text(), "410");
-  EXPECT_EQ(table->horizontalHeaderItem(2)->text(), "Rate");
   dialog.grab().save(QString::fromStdString(::testing::TempDir() + "analysis-table-dialog.png"));
   for (QWidget* target : {static_cast<QWidget*>(&dialog), static_cast<QWidget*>(table)}) {
     QApplication::clipboard()->clear();
