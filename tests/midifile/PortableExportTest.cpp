@@ -15,6 +15,7 @@
 #include "model/Score.h"
 #include "support/FakeUi.h"
 #include "support/TestData.h"
+#include "SmfBuilder.h"
 
 namespace quorvel::test {
 namespace {
@@ -27,7 +28,7 @@ struct TrackFacts {
   int noteOns = 0;
 };
 
-std::uint32_t readVlq(const Bytes& b, std::size_t& at) {
+std::uint32_t readVlq(const Raw& b, std::size_t& at) {
   std::uint32_t v = 0;
   for (int i = 0; i < 4 && at < b.size(); ++i) {
     const std::uint8_t c = b[at++];
@@ -38,9 +39,9 @@ std::uint32_t readVlq(const Bytes& b, std::size_t& at) {
 }
 
 // The writer never uses running status, so each event starts with its status byte.
-TrackFacts scanTrack(const Bytes& b, std::size_t at, std::size_t end) {
+TrackFacts scanTrack(const Raw& b) {
   TrackFacts facts;
-  while (at < end) {
+  for (std::size_t at = 0; at < b.size();) {
     readVlq(b, at);
     const std::uint8_t status = b[at++];
     if (status == 0xFF) {
@@ -62,11 +63,7 @@ TrackFacts scanTrack(const Bytes& b, std::size_t at, std::size_t end) {
 
 std::vector<TrackFacts> scanFile(const Bytes& b) {
   std::vector<TrackFacts> tracks;
-  for (std::size_t at = 14; at + 8 <= b.size();) {
-    const std::uint32_t length = readBe32(b, at + 4);
-    tracks.push_back(scanTrack(b, at + 8, at + 8 + length));
-    at += 8 + length;
-  }
+  for (const Raw& body : trackBodies(b)) tracks.push_back(scanTrack(body));
   return tracks;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Builds Standard MIDI Files byte by byte for the reader tests.
+// Builds Standard MIDI Files byte by byte for the reader tests, and splits
+// written files into their track bodies.
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -73,6 +74,19 @@ inline Raw smf(int format, int division, std::initializer_list<TrackEvents> trac
     out.insert(out.end(), chunk.begin(), chunk.end());
   }
   return out;
+}
+
+// The bodies of the track chunks after the 14-byte header.
+inline std::vector<Raw> trackBodies(const Raw& file) {
+  std::vector<Raw> tracks;
+  for (std::size_t at = 14; at + 8 <= file.size();) {
+    const std::size_t length = (std::size_t{file[at + 4]} << 24) | (std::size_t{file[at + 5]} << 16) |
+                               (std::size_t{file[at + 6]} << 8) | file[at + 7];
+    tracks.emplace_back(file.begin() + static_cast<std::ptrdiff_t>(at + 8),
+                        file.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
+    at += 8 + length;
+  }
+  return tracks;
 }
 
 }  // namespace quorvel::test

@@ -24,20 +24,6 @@ class Writer : public ::testing::Test {
   Raw song() { return writeMidi(*score, kSopranoSet, kBassSet, kDrumsView, options); }
 };
 
-// Splits a file into its track bodies (the header is checked separately).
-std::vector<Raw> trackBodies(const Raw& file) {
-  std::vector<Raw> tracks;
-  std::size_t at = 14;
-  while (at + 8 <= file.size()) {
-    const std::size_t length = (std::size_t{file[at + 4]} << 24) | (std::size_t{file[at + 5]} << 16) |
-                               (std::size_t{file[at + 6]} << 8) | file[at + 7];
-    tracks.emplace_back(file.begin() + static_cast<std::ptrdiff_t>(at + 8),
-                        file.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
-    at += 8 + length;
-  }
-  return tracks;
-}
-
 const Raw kEndOfTrack{0x00, 0xFF, 0x2F, 0x00};
 
 TEST_F(Writer, EndsComeBeforeStartsOfTheSameStepAndDeltasAccumulate) {
