@@ -86,17 +86,12 @@ bool loadFourVoiceSong(Score& s, FakeUi& ui) {
 
 constexpr std::array<int, 4> kVoiceSets{kSopranoSet, kAltoSet, kTenorSet, kBassSet};  // in track order
 
-class PortableExportTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(loadFourVoiceSong(song, ui)) << "no openmsx song with four voices and drums";
-    song.settings.parts.instruments = {73, 71, 42, 70};  // flute, clarinet, cello, bassoon
-  }
+// One song for both checks: finding it reads many files.
+TEST(PortableExport, EachVoiceHasItsChannelProgramAndNameAt480TicksAQuarterAndReadsBackTheSame) {
   Score song;
   FakeUi ui;
-};
-
-TEST_F(PortableExportTest, EachVoiceHasItsChannelProgramAndNameAt480TicksAQuarter) {
+  ASSERT_TRUE(loadFourVoiceSong(song, ui)) << "no openmsx song with four voices and drums";
+  song.settings.parts.instruments = {73, 71, 42, 70};  // flute, clarinet, cello, bassoon
   const Bytes file = writePortableMidi(song);
   ASSERT_EQ(readBe16(file, 8), 1);
   ASSERT_EQ(readBe16(file, 10), 6) << "conductor, four voices, drums";
@@ -116,10 +111,7 @@ TEST_F(PortableExportTest, EachVoiceHasItsChannelProgramAndNameAt480TicksAQuarte
   }
   EXPECT_EQ(tracks[5].name, "Drums");
   EXPECT_EQ(tracks[5].noteChannels, std::set<int>{9});
-}
 
-TEST_F(PortableExportTest, ReadBackItGivesTheSameNotes) {
-  const Bytes file = writePortableMidi(song);
   Score back;
   ImportResult imported;
   ASSERT_EQ(readMidiBytes(back, ui, file, ReadOptions{}, imported), 0);
