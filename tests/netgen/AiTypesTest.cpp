@@ -15,16 +15,6 @@ void setEntry(AiTypeLists& lists, int list, int e, std::string_view text) {
   storeSlotText(lists[static_cast<std::size_t>(list)].entries[static_cast<std::size_t>(e)], text);
 }
 
-TEST(ParseAiTypes, SixListsSeparatedByBlanksEntriesByCommas) {
-  AiTypeLists lists{};
-  parseAiTypes(lists, u"0 1,2 3 4 5 6");
-  EXPECT_EQ(lists[0].count, 1);
-  EXPECT_EQ(lists[1].count, 2);
-  EXPECT_EQ(entry(lists, 1, 1), "2");
-  for (int l = 2; l < 6; ++l) EXPECT_EQ(lists[static_cast<std::size_t>(l)].count, 1);
-  EXPECT_EQ(entry(lists, 5, 0), "6");
-}
-
 TEST(ParseAiTypes, KeepsTheChoiceByItsGenreNumberOrFallsBackToTheFirst) {
   AiTypeLists lists{};
   setEntry(lists, 2, 0, "3x");
