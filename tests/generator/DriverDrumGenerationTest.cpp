@@ -102,7 +102,19 @@ TEST_F(DriverDrums, BetweenLocatorsFillsOnlyTheRegionAndKeepsOtherDrumsButNotWhe
   EXPECT_EQ(score.undo[kDrumSet0 + 3].size(), 1u);
 }
 
-TEST_F(DriverDrums, EditedSongAsksFirstAndCancelKeepsIt) {
+TEST_F(DriverDrums, BusyGenerationOrLearningRefusesAndAnEditedSongAsksFirst) {
+  score.setFlag(kFlagGenerating);
+  EXPECT_EQ(generateZeroToDrumsA(env), -2);
+  EXPECT_TRUE(ui.messages().empty()) << "a busy generation refuses silently";
+  EXPECT_TRUE(score.hasFlag(kFlagGenerating));
+  score.clearFlag(kFlagGenerating);
+  state.learningRunning = true;
+  EXPECT_EQ(generateZeroToDrumsA(env), -2);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"Now Learning"});
+  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
+  EXPECT_EQ(drumCount(score), 0u);
+  state.learningRunning = false;
+
   addNote(score, kDrumSet0 + 3, makeDrumNote(40, 11, 4, 3, 127));
   markModified(score, ui);
   ui.clearRecords();
@@ -116,19 +128,6 @@ TEST_F(DriverDrums, EditedSongAsksFirstAndCancelKeepsIt) {
   EXPECT_EQ(generateZeroToDrumsA(env), 0);
   EXPECT_TRUE(score.fileName.empty());
   EXPECT_FALSE(score.noteSets[kDrumsView].empty());
-}
-
-TEST_F(DriverDrums, ABusyGenerationRefusesSilentlyAndLearningWithItsMessage) {
-  score.setFlag(kFlagGenerating);
-  EXPECT_EQ(generateZeroToDrumsA(env), -2);
-  EXPECT_TRUE(ui.messages().empty());
-  EXPECT_TRUE(score.hasFlag(kFlagGenerating));
-  EXPECT_EQ(drumCount(score), 0u);
-  score.clearFlag(kFlagGenerating);
-  state.learningRunning = true;
-  EXPECT_EQ(generateZeroToDrumsA(env), -2);
-  EXPECT_EQ(messageTexts(), std::vector<std::string>{"Now Learning"});
-  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
 }
 
 TEST_F(DriverDrums, ExtendingKeepsTheDrumsBeforeTheMelodyStart) {

@@ -24,7 +24,15 @@ class DriverEvoked : public DriverTest {
   }
 };
 
-TEST_F(DriverEvoked, TenorCannotHoldThreeLinesButTwoGoToTenorAndBass) {
+TEST_F(DriverEvoked, TooShortALineAndThreeLinesOnTheTenorAreRefusedButTwoGoToTenorAndBass) {
+  score.settings.melody[kMelodyLength] = 4;
+  EXPECT_EQ(generateZeroToOneA(env), -1);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"Failed to generate lines"});
+  EXPECT_TRUE(notesOf(kSopranoSet).empty());
+  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
+  EXPECT_EQ(state.running, nullptr);
+  ui.clearRecords();
+  score.settings.melody[kMelodyLength] = 16;
   score.settings.parts.editPart = kTenorSet;
   EXPECT_EQ(generateZeroToThreeA(env), -2);
   EXPECT_EQ(messageTexts(), std::vector<std::string>{"You can't generate lines with selecting part"});
@@ -76,15 +84,6 @@ TEST_F(DriverEvoked, EditedMaterialIsOnlyReplacedAfterTheQuestion) {
   ASSERT_EQ(generateZeroToOneA(env), 0);
   EXPECT_EQ(questionsAsked, 2);
   expectBeatLine(kSopranoSet, 10, 16);
-}
-
-TEST_F(DriverEvoked, TooShortALineFailsWithItsMessage) {
-  score.settings.melody[kMelodyLength] = 4;
-  EXPECT_EQ(generateZeroToOneA(env), -1);
-  EXPECT_EQ(messageTexts(), std::vector<std::string>{"Failed to generate lines"});
-  EXPECT_TRUE(notesOf(kSopranoSet).empty());
-  EXPECT_FALSE(score.hasFlag(kFlagGenerating));
-  EXPECT_EQ(state.running, nullptr);
 }
 
 TEST_F(DriverEvoked, CancelClosesTheWindowWritesNothingAndSaysNothing) {

@@ -20,10 +20,8 @@ std::string describe(const Request& r) {
          " key=" + std::to_string(r.keyNote) + " seed=" + std::to_string(r.seed);
 }
 
-// Success rates below these mean the rules or the search regressed. Counter
-// lines succeed less often: a user's melody can leave a segment no way on.
+// A success rate below this means the rules or the search regressed.
 constexpr double kLeastSuccess = 0.9;
-constexpr double kLeastCounterSuccess = 0.7;
 
 class EvokedLines : public ::testing::TestWithParam<Sweep> {};
 
@@ -52,34 +50,6 @@ INSTANTIATE_TEST_SUITE_P(VoiceCounts, EvokedLines,
                          [](const auto& info) {
                            return "N" + std::to_string(info.param.voices) + "L" + std::to_string(info.param.length);
                          });
-
-class CounterLines : public ::testing::TestWithParam<int> {};
-
-TEST_P(CounterLines, VoicesUnderAGivenMelodyObeyTheRules) {
-  const int voices = GetParam();
-  int successes = 0, requests = 0;
-  for (int mode = 0; mode < 6; ++mode) {
-    for (int i = 0; i < (voices == 2 ? 25 : 10); ++i) {
-      // 40 beats: two segments of 32 and 8.
-      const Request melodyRequest{1, 40, mode, 60 + i % 12, static_cast<std::uint32_t>(77u * (i + 1) + mode)};
-      const Outcome melody = runEvoked(melodyRequest);
-      ASSERT_EQ(melody.result, 14);
-      Request r = melodyRequest;
-      r.voices = voices;
-      r.seed += 1;
-      const Outcome o = runCounter(r, melody.lines[0]);
-      ++requests;
-      if (o.result != 14) continue;
-      ++successes;
-      const auto breaches = checkCounter(linesOf(r, o));
-      ASSERT_TRUE(breaches.empty()) << describe(r) << ": " << breaches.front();
-    }
-  }
-  EXPECT_GE(successes, kLeastCounterSuccess * requests) << successes << " of " << requests;
-}
-
-INSTANTIATE_TEST_SUITE_P(VoiceCounts, CounterLines, ::testing::Values(2, 3, 4),
-                         [](const auto& info) { return "N" + std::to_string(info.param); });
 
 // Counter lines under one melody for seeds 1..count: every success must obey
 // the rules; answers the successes.

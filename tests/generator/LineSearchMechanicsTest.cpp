@@ -231,16 +231,11 @@ TEST(Melody, ValidationRejectsEachKindOfFault) {
 }
 
 // Moves near the table's edges must neither read past it nor break the
-// octave pattern; the draw relies on every weight row summing to 1000.
-TEST(ScaleTable, SemitonesContinuePastTheTableAndStepWeightsSumTo1000) {
+// octave pattern.
+TEST(ScaleTable, SemitonesContinuePastTheTable) {
   EXPECT_EQ(scaleSemitones(-1), -24);
   EXPECT_EQ(scaleSemitones(-7), scaleSemitones(0) - 12);
   EXPECT_EQ(scaleSemitones(28), 26);
-  for (const auto& row : kStepWeights) {
-    int sum = 0;
-    for (int w : row) sum += w;
-    EXPECT_EQ(sum, 1000);
-  }
 }
 
 }  // namespace

@@ -49,7 +49,6 @@ TEST(RegulateFiles, DialogFormChangesNothingWithoutAFolderAndStopsAtAFileThatCan
   FakeUi ui;
   EXPECT_EQ(regulateFiles(*s, ui, someSongs(1), kSopranoSet), -1);  // no folder chosen
   EXPECT_TRUE(ui.messages().empty());
-  EXPECT_EQ(ui.folderTitles(), std::vector<std::string>{"Select a output folder."});
 
   s->settings.parts.editPart = kAltoSet;
   s->settings.file.options[kReadFormat0] = 0;

@@ -98,8 +98,6 @@ TEST(SongAnalysis, TableShowsEveryMeasureAndDashesAndCopiesWithTabsAndCrLf) {
             (std::vector<std::string>{"Dr.", "315", "25.4", "16", "-"}));
 
   const auto titles = analysisColumnTitles(0);
-  ASSERT_EQ(titles.size(), 38u);
-  EXPECT_EQ(analysisColumnTitles(1)[0], "トラック");
   const std::string text = analysisClipboardText("/songs/a.mid", titles, rows);
   EXPECT_TRUE(text.starts_with("/songs/a.mid\r\nTrack\tLength\tRate\tNumber\tAverage\tOverlap\t01\t"));
   EXPECT_TRUE(text.find("\r\n01\t410\t97.6\t10\t67.00\t0.0\t-\t-\t100.0\t") != std::string::npos);

@@ -75,6 +75,7 @@ TEST_F(NotePreviewTest, DrumLanesPlayTheirKeysOutsideRealTimeModeOnly) {
   EXPECT_EQ(log->messages(), (Sent{on(9, 36), on(9, 36, 1)}));
 }
 
+// Lengths stay between one step and the longest note.
 TEST_F(NotePreviewTest, PolyphonicRecordingWritesOverlappingNotesRoundedToTheNearestStep) {
   preview.startRealtime(0, kRealtimeOn | kRealtimeRecord);
   pressAt(12, 0);  // nearest step 2
@@ -84,37 +85,30 @@ TEST_F(NotePreviewTest, PolyphonicRecordingWritesOverlappingNotesRoundedToTheNea
   EXPECT_EQ(playStarts, 1);
   releaseAt(57, 0);  // step 11
   releaseAt(62, 4);  // step 12
-  EXPECT_EQ(written(), (std::vector<NoteCode>{makeMelodyNote(2, 60, 9, kSoprano), makeMelodyNote(7, 64, 5, kSoprano)}));
+  pressAt(100, 1);
+  releaseAt(100 + 5 * 200, 1);
+  pressAt(1500, 0);
+  releaseAt(1502, 0);  // less than half a step later: still step 300
+  EXPECT_EQ(written(), (std::vector<NoteCode>{makeMelodyNote(2, 60, 9, kSoprano), makeMelodyNote(7, 64, 5, kSoprano),
+                                              makeMelodyNote(20, 61, 127, kSoprano), makeMelodyNote(300, 60, 1, kSoprano)}));
 }
 
-TEST_F(NotePreviewTest, MonophonicRecordingReleasesAndEndsTheFirstNoteAtTheSecondPress) {
+// Stopping real-time mode closes the take at the cue.
+TEST_F(NotePreviewTest, MonophonicRecordingEndsTheFirstNoteAtTheSecondPressAndStoppingAtTheCue) {
   preview.startRealtime(0, kRealtimeOn | kRealtimeRecord | kRealtimeMonophonic);
   pressAt(10, 0);
   pressAt(30, 2);
   releaseAt(50, 0);  // ended already
   releaseAt(50, 2);
-  EXPECT_EQ(written(), (std::vector<NoteCode>{makeMelodyNote(2, 60, 4, kSoprano), makeMelodyNote(6, 62, 4, kSoprano)}));
-  EXPECT_EQ(log->messages(), (Sent{on(0, 60), previewOff(0, 60), on(0, 62), previewOff(0, 62)}));
-}
-
-TEST_F(NotePreviewTest, RecordedLengthsStayBetweenOneStepAndTheLongestNote) {
-  preview.startRealtime(0, kRealtimeOn | kRealtimeRecord);
-  pressAt(10, 0);
-  releaseAt(12, 0);  // less than half a step later: still step 2
-  pressAt(100, 1);
-  releaseAt(100 + 5 * 200, 1);
-  EXPECT_EQ(written(), (std::vector<NoteCode>{makeMelodyNote(2, 60, 1, kSoprano), makeMelodyNote(20, 61, 127, kSoprano)}));
-}
-
-TEST_F(NotePreviewTest, StoppingRealTimeModeClosesTheTakeAtTheCue) {
-  preview.startRealtime(0, kRealtimeOn | kRealtimeRecord);
-  pressAt(20, 0);
-  at(60);
+  pressAt(70, 0);
+  at(110);
   preview.stopRealtime();
   EXPECT_EQ(preview.realtimeMode(), 0);
-  EXPECT_EQ(written(), std::vector<NoteCode>{makeMelodyNote(4, 60, 8, kSoprano)});
+  EXPECT_EQ(written(), (std::vector<NoteCode>{makeMelodyNote(2, 60, 4, kSoprano), makeMelodyNote(6, 62, 4, kSoprano),
+                                              makeMelodyNote(14, 60, 8, kSoprano)}));
   preview.keyReleased(0, kSourceKeyboard);  // the key is let go after the take: nothing more
-  EXPECT_EQ(log->messages(), (Sent{on(0, 60), previewOff(0, 60)}));
+  EXPECT_EQ(log->messages(), (Sent{on(0, 60), previewOff(0, 60), on(0, 62), previewOff(0, 62), on(0, 60),
+                                   previewOff(0, 60)}));
 }
 
 // The real player ends the take on its own thread when it stops at the end indicator.

@@ -62,7 +62,7 @@ TEST(ThreadPolicy, TakesFifoWhereTheLimitAllowsElseTheBrokerElseNormalScheduling
   EXPECT_EQ(policy.raiseCurrentThread(), Scheduling::RealtimeKit);
 }
 
-TEST(ThreadPolicy, RefusedEverywhereRunsNormallyAndTheNoteIsTakenOnce) {
+TEST(ThreadPolicy, RefusedEverywhereRunsNormallyTheNoteIsTakenOnceAndMemoryLockedOnlyWhereAllowed) {
   ScriptedCalls calls;
   ThreadPolicy policy(calls, nullptr, true);
   EXPECT_FALSE(policy.takeRefusalNote()) << "nothing to say before a thread asked";
@@ -73,17 +73,13 @@ TEST(ThreadPolicy, RefusedEverywhereRunsNormallyAndTheNoteIsTakenOnce) {
   EXPECT_FALSE(policy.takeRefusalNote());
   EXPECT_EQ(calls.lockCalls, 0) << "no mlockall under a finite limit";
   EXPECT_FALSE(policy.memoryLocked());
-}
 
-TEST(ThreadPolicy, LocksTheMemoryOnceWhereTheLimitAllows) {
-  ScriptedCalls calls;
   calls.lockLimit = true;
-  ThreadPolicy policy(calls, nullptr, true);
-  policy.lockMemory();
-  policy.lockMemory();
-  EXPECT_EQ(calls.lockCalls, 1);
-  EXPECT_TRUE(policy.memoryLocked());
-
+  ThreadPolicy locking(calls, nullptr, true);
+  locking.lockMemory();
+  locking.lockMemory();
+  EXPECT_EQ(calls.lockCalls, 1) << "locked once where the limit allows";
+  EXPECT_TRUE(locking.memoryLocked());
   ThreadPolicy withoutLocking(calls);
   withoutLocking.lockMemory();
   EXPECT_EQ(calls.lockCalls, 1);
