@@ -54,7 +54,8 @@ TEST_F(AiTypeListUpdate, TheServersListsFillTheBoxesOnceAndOnEveryUpdate) {
   EXPECT_EQ(server.targets().size(), 3u);
 }
 
-TEST_F(AiTypeListUpdate, WithoutAnAnsweringServerTheListsStayAsTheyWere) {
+TEST_F(AiTypeListUpdate, WithoutAClientNothingIsAskedAndWithoutAnAnsweringServerTheListsStayAsTheyWere) {
+  EXPECT_FALSE(model.refreshAiTypes(true).has_value());
   connectTo({"127.0.0.1", test::freeLoopbackPort()});
   storeSlotText(app.score.settings.aiTypes[0].entries[0], "0stored");
   app.score.settings.aiTypes[0].count = 1;
@@ -65,8 +66,6 @@ TEST_F(AiTypeListUpdate, WithoutAnAnsweringServerTheListsStayAsTheyWere) {
   EXPECT_EQ(generatorEntry(0), "0stored");
   EXPECT_TRUE(ui.messages().empty());  // silent, as the G buttons are not involved
 }
-
-TEST_F(AiTypeListUpdate, WithoutAClientNothingIsAsked) { EXPECT_FALSE(model.refreshAiTypes(true).has_value()); }
 
 }  // namespace
 }  // namespace quorvel

@@ -15,7 +15,7 @@ void setEntry(AiTypeLists& lists, int list, int e, std::string_view text) {
   storeSlotText(lists[static_cast<std::size_t>(list)].entries[static_cast<std::size_t>(e)], text);
 }
 
-TEST(ParseAiTypes, KeepsTheChoiceByItsGenreNumberOrFallsBackToTheFirst) {
+TEST(ParseAiTypes, KeepsTheChoiceByItsGenreNumberOrFallsBackToTheFirstWithinTheCapacity) {
   AiTypeLists lists{};
   setEntry(lists, 2, 0, "3x");
   setEntry(lists, 2, 1, "7old-model-name");
@@ -31,10 +31,7 @@ TEST(ParseAiTypes, KeepsTheChoiceByItsGenreNumberOrFallsBackToTheFirst) {
   EXPECT_EQ(genreOf(lists, RequestType::TwoToOne), 7);
   EXPECT_EQ(lists[3].selected, 0);      // 9 is gone
   EXPECT_EQ(lists[5].selected, 0);      // the last list too
-}
 
-TEST(ParseAiTypes, EmptyReplyAndCapacityLimits) {
-  AiTypeLists lists{};
   lists[1].count = 3;
   parseAiTypes(lists, u"");
   EXPECT_EQ(lists[0].count, 1);

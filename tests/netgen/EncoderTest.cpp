@@ -17,34 +17,6 @@ NoteSet run(int count, int firstStep, int length, int gap, int key = 60) {
   return set;
 }
 
-TEST(EncodeContext, SingleNoteAtTheKeyNoteAndTheRestBetweenNotes) {
-  Random random;
-  WorkingSets sets;
-  sets[3] = NoteSet({makeMelodyNote(30, 72, 4, 3), makeMelodyNote(37, 72, 4, 3)});
-  EXPECT_EQ(normaliseSources(sets, 0, 72), 140);  // first note moves from x = 150 to 10
-  EXPECT_EQ(*sets[3].begin(), makeMelodyNote(2, 60, 4, 3));
-  const Encoded e = encodeContext(sets[3], false, kSongStartX, random);
-  EXPECT_EQ(e.data, "f9ec+c0000+f9ec+");  // 3 silent steps between the notes
-  EXPECT_EQ(e.len, 3);
-  EXPECT_EQ(e.start, 5 * (9 + 4));  // end of the last note, before the offset is added back
-}
-
-TEST(EncodeContext, OverlappingAndTouchingNotesSendNoRest) {
-  Random random;
-  // The third note starts where the second (the previous in set order) ends.
-  const NoteSet set = NoteSet({makeMelodyNote(2, 60, 8, 3), makeMelodyNote(4, 62, 2, 3), makeMelodyNote(6, 64, 1, 3)});
-  EXPECT_EQ(encodeContext(set, false, kSongStartX, random).data, "f9dc+f1f4+e9f8+");
-}
-
-TEST(EncodeContext, EmptySetSendsNothingFromTheSongStart) {
-  Random random;
-  const Encoded e = encodeContext(NoteSet{}, false, 400, random);
-  EXPECT_TRUE(e.ok);
-  EXPECT_FALSE(e.hasContext);
-  EXPECT_EQ(e.data, "");
-  EXPECT_EQ(e.start, kSongStartX);
-}
-
 TEST(EncodeContext, KeepsTheLastWTokensOfTheWindow) {
   // A seed whose first draw gives W = 50: 50 + trunc(r / 32767 * 10 - 5).
   std::uint32_t seed = 0;
@@ -64,8 +36,12 @@ TEST(EncodeContext, KeepsTheLastWTokensOfTheWindow) {
   EXPECT_EQ(e.data, expected);
 }
 
-TEST(EncodeContext, BetweenLocatorsSendsTheNotesBeforeTheGenerationPoint) {
+TEST(EncodeContext, OverlappingNotesSendNoRestAndBetweenLocatorsTheNotesBeforeTheGenerationPoint) {
   Random random;
+  // The third note starts where the second (the previous in set order) ends.
+  const NoteSet touching({makeMelodyNote(2, 60, 8, 3), makeMelodyNote(4, 62, 2, 3), makeMelodyNote(6, 64, 1, 3)});
+  EXPECT_EQ(encodeContext(touching, false, kSongStartX, random).data, "f9dc+f1f4+e9f8+");
+
   const NoteSet set = run(6, 2, 4, 0);  // x = 10, 30, ..., 110
   Encoded e = encodeContext(set, true, 50, random);
   EXPECT_EQ(e.data, "f9ec+f9ec+");
@@ -75,7 +51,7 @@ TEST(EncodeContext, BetweenLocatorsSendsTheNotesBeforeTheGenerationPoint) {
   EXPECT_EQ(e.data, "");
 }
 
-TEST(FindPhrase, NotesTooFarApartNeverMakeAPhraseAndItEndsBeforeTheNoteThatBreaksIt) {
+TEST(FindPhrase, NotesTooFarApartNeverMakeAPhraseItEndsBeforeTheNoteThatBreaksItAndIsSentWhole) {
   EXPECT_TRUE(findPhrase(run(8, 2, 4, 32), kSongStartX));  // gaps of 160 x: still a phrase
   EXPECT_TRUE(findPhrase(run(8, 2, 4, 31), kSongStartX));
   const NoteSet apart = run(8, 2, 4, 33);                      // gaps of 165 x
@@ -90,6 +66,15 @@ TEST(FindPhrase, NotesTooFarApartNeverMakeAPhraseAndItEndsBeforeTheNoteThatBreak
   const Encoded e = encodePhrase(set, false, 10, 330, kSongStartX);
   EXPECT_EQ(e.len, 5);
   EXPECT_EQ(e.data, "f9ec+f9ec+f9ec+f9ec+f9ec+");
+
+  // 256 one-step notes end within 1281 of the first start; the next breaks the phrase.
+  NoteSet longest;
+  for (int i = 0; i < 300; ++i) longest.insert(makeMelodyNote(2 + i, 60, 1, 3));
+  const Encoded whole = encodePhrase(longest, false, 10, 330, kSongStartX);
+  ASSERT_TRUE(whole.ok);
+  EXPECT_EQ(whole.len, 256);
+  EXPECT_EQ(whole.start, kSongStartX);
+  EXPECT_EQ(static_cast<int>(std::count(whole.data.begin(), whole.data.end(), '+')), whole.len);
 }
 
 TEST(TokenText, KeepsOnlyWholeTokensAndCountsThem) {
@@ -99,17 +84,6 @@ TEST(TokenText, KeepsOnlyWholeTokensAndCountsThem) {
   EXPECT_FALSE(text.add(0));        // closed once a token did not fit
   EXPECT_EQ(text.text(), "f9ec+");
   EXPECT_EQ(text.count(), 1);
-}
-
-TEST(EncodePhrase, SendsTheWholeLongestPhrase) {
-  NoteSet set;
-  for (int i = 0; i < 300; ++i) set.insert(makeMelodyNote(2 + i, 60, 1, 3));
-  const Encoded e = encodePhrase(set, false, 10, 330, kSongStartX);
-  ASSERT_TRUE(e.ok);
-  // 256 one-step notes end within 1281 of the first start; the next breaks the phrase.
-  EXPECT_EQ(e.len, 256);
-  EXPECT_EQ(e.start, kSongStartX);
-  EXPECT_EQ(static_cast<int>(std::count(e.data.begin(), e.data.end(), '+')), e.len);
 }
 
 TEST(EncodeDrumSteps, MasksPerStepWithEmptyStepsAsZeroAndNothingUnder80Steps) {
@@ -131,19 +105,6 @@ TEST(EncodeDrumSteps, MasksPerStepWithEmptyStepsAsZeroAndNothingUnder80Steps) {
   for (int i = 6; i < 20; ++i) expected += "0+";
   EXPECT_EQ(e.data, expected + "2+");
   EXPECT_EQ(e.len, 19);
-}
-
-TEST(EncodeVoiceSteps, StartsAndSoundingVoicesPerStep) {
-  std::array<NoteSet, 4> parts;
-  parts[3] = NoteSet({makeMelodyNote(2, 72, 2, 3), makeMelodyNote(4, 72, 30, 3)});
-  parts[0] = NoteSet({makeMelodyNote(3, 48, 2, 0), makeMelodyNote(40, 48, 2, 0)});
-  const std::array<const NoteSet*, 4> sets{&parts[0], &parts[1], &parts[2], &parts[3]};
-  const Encoded e = encodeVoiceSteps(sets, false, 0, 0, kSongStartX, voiceRangeEnd(sets));
-  ASSERT_TRUE(e.ok);
-  EXPECT_EQ(e.start, kSongStartX);
-  // step 2: soprano starts; 3: soprano sounds, bass starts; 4: soprano starts, bass sounds.
-  EXPECT_TRUE(e.data.starts_with("1+18+81+0+"));  // no later soprano note: no bit
-  EXPECT_EQ(e.len, 41 - 2);
 }
 
 TEST(EncodeVoiceSteps, MostlySilentRangesAreRefused) {

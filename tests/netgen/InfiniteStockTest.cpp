@@ -52,18 +52,6 @@ TEST_F(Stock, CountsBlocksAheadOfThePlayerAndStopsItWhenItCatchesUp) {
   EXPECT_FALSE(stock.takeRefilledUnderrun()) << "restarted once";
 }
 
-TEST_F(Stock, ShiftMovesTheWaitingBlockEnds) {
-  for (int end : {21000, 21700, 22340, 22980}) stock.addBlock(end);
-  stock.playedUpTo(21000);
-  stock.shifted(21680);
-  EXPECT_EQ(stock.frontX(), 22980 - 21680);
-  EXPECT_EQ(stock.stock(), 2);
-  stock.playedUpTo(10);  // the new cue, before the moved ends
-  EXPECT_EQ(stock.stock(), 2);
-  stock.playedUpTo(21700 - 21680 - kStepPixels);
-  EXPECT_EQ(stock.stock(), 1);
-}
-
 TEST_F(Stock, RingRefusesABlockWhenEveryEntryWaits) {
   for (int i = 0; i < kBlockRingSize; ++i) EXPECT_TRUE(stock.addBlock(100 + i));
   EXPECT_FALSE(stock.addBlock(1000));
@@ -122,12 +110,12 @@ TEST(CutAndShiftMelody, DropsWhatStartsBeforeTheCutAndMovesTheRestToTheBeginning
   EXPECT_FALSE(score.undo[kSopranoSet].canUndo());
 }
 
-class AutoSave : public ::testing::Test {
- protected:
-  void SetUp() override {
-    when.tm_year = 2026 - 1900, when.tm_mday = 7, when.tm_hour = 3, when.tm_min = 4, when.tm_sec = 5;
-  }
-  std::size_t notesIn(const std::string& path) {
+TEST(AutoSave, NamedAfterTheLocalTimeNeverOverwritesAnEarlierSaveAndReportsAFolderThatIsGone) {
+  const TempFolder tempFolder;
+  const std::filesystem::path& folder = tempFolder.path();
+  std::tm when{};
+  when.tm_year = 2026 - 1900, when.tm_mday = 7, when.tm_hour = 3, when.tm_min = 4, when.tm_sec = 5;
+  const auto notesIn = [](const std::string& path) {
     Score read;
     FakeUi ui;
     ReadOptions merged;
@@ -136,33 +124,21 @@ class AutoSave : public ::testing::Test {
     const auto bytes = readWholeFile(path);
     EXPECT_TRUE(bytes && readMidiBytes(read, ui, *bytes, merged, result) == 0) << path;
     return read.noteSets[kMelodyView].size();
-  }
-  TempFolder tempFolder;
-  const std::filesystem::path& folder = tempFolder.path();
-  std::tm when{};
-};
-
-TEST_F(AutoSave, NamesTheFileAfterTheLocalTimeAndNeverOverwritesAnEarlierSave) {
-  EXPECT_EQ(autoSaveName(when), "20260107030405.midi");
+  };
   Score score;
   addNote(score, kSopranoSet, makeMelodyNote(2, 72, 4, kSopranoSet));
   const AutoSaveResult first = saveSongAutomatically(score, folder.string(), when);
-  ASSERT_TRUE(first.error.empty()) << first.error;
-  EXPECT_EQ(first.path, (folder / "20260107030405.midi").string());
+  EXPECT_EQ(first.path, (folder / "20260107030405.midi").string()) << first.error;
   // A second save in the same second, of a longer song.
   addNote(score, kSopranoSet, makeMelodyNote(6, 74, 4, kSopranoSet));
   const AutoSaveResult second = saveSongAutomatically(score, folder.string(), when);
-  ASSERT_TRUE(second.error.empty()) << second.error;
-  EXPECT_EQ(second.path, (folder / "20260107030405-2.midi").string());
+  EXPECT_EQ(second.path, (folder / "20260107030405-2.midi").string()) << second.error;
   EXPECT_EQ(notesIn(first.path), 1u);
   EXPECT_EQ(notesIn(second.path), 2u);
-}
 
-TEST_F(AutoSave, AFolderThatIsGoneIsReportedAndNothingIsWritten) {
-  Score score;
-  const AutoSaveResult result = saveSongAutomatically(score, (folder / "gone").string(), when);
-  EXPECT_FALSE(result.error.empty());
-  EXPECT_TRUE(result.path.empty());
+  const AutoSaveResult gone = saveSongAutomatically(score, (folder / "gone").string(), when);
+  EXPECT_FALSE(gone.error.empty());
+  EXPECT_TRUE(gone.path.empty());
 }
 
 }  // namespace

@@ -19,18 +19,12 @@ void writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
-TEST(ModelFile, RoundTripKeepsWhatTheModelAnswers) {
+TEST(ModelStore, RoundTripsAFileRefusesBadFilesByNameAndLoadsTheRest) {
   test::TinyModels tiny;
   NamedModel model;
   ASSERT_EQ(decodeModelFile(bytesOf(tiny.folder() / "type1-3sixths.qvm"), model), "");
-  EXPECT_EQ(model.genre, 3);
-  EXPECT_EQ(model.name, "sixths");
-  EXPECT_EQ(model.line.type(), 1);
   EXPECT_EQ(encodeModelFile(model), bytesOf(tiny.folder() / "type1-3sixths.qvm"));
-}
 
-TEST(ModelStore, RefusesBadFilesByNameAndLoadsTheRest) {
-  test::TinyModels tiny;
   const auto good = bytesOf(tiny.folder() / "type0-0scale.qvm");
   auto truncated = good;
   truncated.resize(good.size() / 2);

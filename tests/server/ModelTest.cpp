@@ -41,6 +41,12 @@ GenRequest requestOf(int type, int genre, const TokenLine& tokens) {
   return request;
 }
 
+int stepsOf(const TokenLine& line) {
+  int steps = 0;
+  for (Token t : line) steps += melodySteps(t);
+  return steps;
+}
+
 double agreement(const TokenLine& got, const TokenLine& expected) {
   std::size_t same = 0;
   for (std::size_t i = 0; i < std::min(got.size(), expected.size()); ++i) same += got[i] == expected[i];
@@ -59,27 +65,21 @@ TEST(BackoffModel, DistributesAllItsMassOverSeenAndUnseenTokens) {
   }
 }
 
-TEST(TinyCorpus, MelodyContinuesTheScaleItLearned) {
+TEST(TinyCorpus, MelodyAndCounterLineFollowWhatTheyLearned) {
   const GenRequest request = requestOf(0, 0, test::scaleCycle(3));  // C D E
   const std::string reply = answerGen(store(), *store().find(0, 0), request, {42, 0});
   ASSERT_EQ(reply.rfind(request.dataText, 0), 0u) << "the reply starts with the echo";
   for (const TokenLine& line : candidatesOf(reply, request.dataText.size())) {
     EXPECT_GT(agreement(line, test::scaleCycle(line.size(), 3)), 0.9);  // F G C D ...
-    int steps = 0;
-    for (Token t : line) steps += melodySteps(t);
-    EXPECT_EQ(steps, 128) << "eight bars of quarters";
+    EXPECT_EQ(stepsOf(line), 128) << "eight bars of quarters";
   }
-}
 
-TEST(TinyCorpus, CounterLineIsTheSixthBelowItLearnedAndFillsThePhrase) {
+  // The counter line is the sixth below it learned, and fills the phrase.
   const TokenLine top = test::topLine(20, 999);  // not a training line
-  const GenRequest request = requestOf(1, 3, top);
-  const std::string reply = answerGen(store(), *store().find(1, 3), request, {42, 0});
-  for (const TokenLine& line : candidatesOf(reply, 0)) {
+  const GenRequest counter = requestOf(1, 3, top);
+  for (const TokenLine& line : candidatesOf(answerGen(store(), *store().find(1, 3), counter, {42, 0}), 0)) {
     EXPECT_GT(agreement(line, test::sixthBelow(top)), 0.9);
-    int steps = 0;
-    for (Token t : line) steps += melodySteps(t);
-    EXPECT_EQ(steps, 80);
+    EXPECT_EQ(stepsOf(line), 80);
   }
 }
 
@@ -102,27 +102,24 @@ TEST(TinyCorpus, DrumsFollowTheVoicesAndContinueTheBeat) {
   }
 }
 
-TEST(Generation, ASeedFixesTheReplyAndCandidatesDiffer) {
-  const GenRequest request = requestOf(0, 1, {});
-  const NamedModel& model = *store().find(0, 1);
-  const std::string first = answerGen(store(), model, request, {7, 7});
-  EXPECT_EQ(first, answerGen(store(), model, request, {7, 7}));
-  EXPECT_NE(first, answerGen(store(), model, request, {8, 8}));
+// The seed fixes the reply and the candidates differ. The separate requests
+// of "1to3G" send the same top line; the first candidate depends on that line
+// alone so the voices they return agree.
+TEST(Generation, SeedsCandidatesAndTheFirstCounterCandidate) {
+  const GenRequest melody = requestOf(0, 1, {});
+  const std::string first = answerGen(store(), *store().find(0, 1), melody, {7, 7});
+  EXPECT_EQ(first, answerGen(store(), *store().find(0, 1), melody, {7, 7}));
+  EXPECT_NE(first, answerGen(store(), *store().find(0, 1), melody, {8, 8}));
   const auto lines = candidatesOf(first, 0);
   for (std::size_t a = 0; a < lines.size(); ++a)
     for (std::size_t b = a + 1; b < lines.size(); ++b) EXPECT_NE(lines[a], lines[b]);
-}
 
-// The separate requests of "1to3G" send the same top line; the first
-// candidate depends on that line alone so the voices they return agree.
-TEST(Generation, FirstCounterCandidateDependsOnTheTopLineOnly) {
-  const GenRequest request = requestOf(2, 0, test::topLine(16, 5));
-  const NamedModel& model = *store().find(2, 0);
-  const auto a = candidatesOf(answerGen(store(), model, request, {1, 0}), 0);
-  const auto b = candidatesOf(answerGen(store(), model, request, {2, 0}), 0);
-  EXPECT_EQ(a[0], b[0]);
-  const auto other = candidatesOf(answerGen(store(), model, requestOf(2, 0, test::topLine(16, 6)), {1, 0}), 0);
-  EXPECT_NE(a[0], other[0]);
+  const NamedModel& counter = *store().find(2, 0);
+  const auto counterFirst = [&](unsigned recipe, std::uint64_t seed) {
+    return candidatesOf(answerGen(store(), counter, requestOf(2, 0, test::topLine(16, recipe)), {seed, 0}), 0)[0];
+  };
+  EXPECT_EQ(counterFirst(5, 1), counterFirst(5, 2));
+  EXPECT_NE(counterFirst(5, 1), counterFirst(6, 1));
 }
 
 }  // namespace

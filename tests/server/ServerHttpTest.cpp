@@ -55,13 +55,7 @@ TEST_F(ServerHttp, AnswersTheWireFormsTheClientReads) {
   const HttpReply drums = server_->get("/gen?type=5&genre=0&len=3&data=1+10+1+");
   ASSERT_EQ(drums.status, 200);
   EXPECT_TRUE(std::regex_match(drums.body, std::regex("(([0-9a-f]+ ){3}\\.\\n){5}"))) << drums.body;
-}
-
-TEST_F(ServerHttp, SameRequestSameReplyUnderAFixedSeed) {
-  const std::string target = "/gen?type=4&genre=0&len=2&data=801+0+";
-  const HttpReply first = server_->get(target);
-  EXPECT_EQ(first.status, 200);
-  EXPECT_EQ(first.body, server_->get(target).body);
+  EXPECT_EQ(drums.body, server_->get("/gen?type=5&genre=0&len=3&data=1+10+1+").body) << "the seed fixes the reply";
 }
 
 TEST_F(ServerHttp, RefusesBadRequestsWithTyAndKeepsServing) {

@@ -46,18 +46,6 @@ TokenLine kickOnOnsets(const TokenLine& voice) {
   return line;
 }
 
-std::string scheduleText(const std::vector<TokenLine>& sentences) {
-  std::string text;
-  for (const TokenLine& s : sentences) {
-    for (Token t : s) {
-      server::appendHex(text, t);
-      text += ' ';
-    }
-    text += ".\n";
-  }
-  return text;
-}
-
 TinyModels::TinyModels() {
   folder_ = std::filesystem::temp_directory_path() /
             ("quorvel-server-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
@@ -100,8 +88,16 @@ TinyModels::~TinyModels() {
 }
 
 std::filesystem::path TinyModels::writeSchedule(const std::string& name, const std::vector<TokenLine>& sentences) const {
+  std::string text;
+  for (const TokenLine& s : sentences) {
+    for (Token t : s) {
+      server::appendHex(text, t);
+      text += ' ';
+    }
+    text += ".\n";
+  }
   const auto path = folder_ / name;
-  std::ofstream(path, std::ios::binary) << scheduleText(sentences);
+  std::ofstream(path, std::ios::binary) << text;
   return path;
 }
 

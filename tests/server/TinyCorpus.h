@@ -22,8 +22,6 @@ TokenLine sixthBelow(const TokenLine& top);
 TokenLine voiceSteps(std::size_t steps, unsigned recipe);
 TokenLine kickOnOnsets(const TokenLine& voice);
 
-std::string scheduleText(const std::vector<TokenLine>& sentences);
-
 // A fresh folder holding schedules and the models trained from them:
 // type 0 genre 0 "scale", type 0 genre 1 "walk" (top lines as melodies), type 1 genre 3 "sixths", type 2 genre 0 "sixths",
 // type 4 genre 0 "beat", type 5 genre 0 "kicks".
