@@ -21,13 +21,6 @@ class ShippedServerTest : public ::testing::Test {
                                                       std::make_shared<CppRestHttpClient>());
   }
   std::size_t notesIn(int set) const { return app.score.noteSets[static_cast<std::size_t>(set)].size(); }
-  void expectMelodyNotesInRange(int part) const {
-    for (NoteCode c : app.score.noteSets[static_cast<std::size_t>(part)]) {
-      EXPECT_GE(melodyKey(c), 24) << "part " << part;
-      EXPECT_LE(melodyKey(c), 108) << "part " << part;
-      EXPECT_LT(noteStart(c), kTimelineEndStep) << "part " << part;
-    }
-  }
 
   ServerProcess server{QUORVEL_MODELS_DIR, {"--seed", "7"}};
   FakeUi ui;
@@ -46,8 +39,13 @@ TEST_F(ShippedServerTest, EveryModeWritesMusicFromTheShippedModels) {
     ASSERT_EQ(dispatch(app, command), 0) << command;
   }
   for (int part = kBassSet; part <= kSopranoSet; ++part) {
-    EXPECT_GT(notesIn(part), 4u) << "part " << part;
-    expectMelodyNotesInRange(part);
+    SCOPED_TRACE(part);
+    EXPECT_GT(notesIn(part), 4u);
+    for (NoteCode c : app.score.noteSets[static_cast<std::size_t>(part)]) {
+      EXPECT_GE(melodyKey(c), 24);
+      EXPECT_LE(melodyKey(c), 108);
+      EXPECT_LT(noteStart(c), kTimelineEndStep);
+    }
   }
   ASSERT_EQ(dispatch(app, cmd::kNtoDG), 0);
   EXPECT_GT(notesIn(kDrumsView), 4u);

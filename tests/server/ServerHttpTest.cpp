@@ -90,10 +90,9 @@ TEST_F(ServerHttp, ServesConcurrentClientsWithGoodAndBadRequestsMixed) {
   EXPECT_EQ(wrong.load(), 0);
 }
 
-TEST(ServerStart, NamesARefusedModelFileAndServesTheOthers) {
-  TinyModels models;
-  std::ofstream(models.folder() / "type3-0broken.qvm") << "QVMODEL\nnot really";
-  ServerProcess server(models.folder().string());
+TEST_F(ServerHttp, AServerStartedOnABrokenModelFileNamesItAndServesTheOthers) {
+  std::ofstream(models_->folder() / "type3-0broken.qvm") << "QVMODEL\nnot really";
+  ServerProcess server(models_->folder().string());
   ASSERT_TRUE(server.ready()) << server.log();
   EXPECT_TRUE(server.logShows("type3-0broken.qvm")) << server.log();
   EXPECT_EQ(server.get("/gen?type=0&genre=0&len=0&data=").status, 200);
