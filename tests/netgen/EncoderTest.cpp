@@ -90,9 +90,7 @@ TEST(EncodeDrumSteps, MasksPerStepWithEmptyStepsAsZeroAndNothingUnder80Steps) {
   NoteSet drums;
   drums.insert(makeDrumNote(2, 1, 4, 2, 100));  // lane 1 normal: bit 0
   const Encoded tooShort = encodeDrumSteps(drums, false, kSongStartX);
-  EXPECT_TRUE(tooShort.ok);
-  EXPECT_EQ(tooShort.len, 0);
-  EXPECT_EQ(tooShort.data, "");
+  EXPECT_TRUE(tooShort.ok && tooShort.data.empty());
   EXPECT_FALSE(encodeDrumSteps(NoteSet{}, false, kSongStartX).ok);
 
   drums.insert(makeDrumNote(2, 3, 4, 3, 127));   // lane 3 accent: bit 14
