@@ -19,7 +19,7 @@ TEST_F(DispatchTest, UnknownAndUnbuiltCommandsDoNothing) {
   EXPECT_TRUE(ui.messages().empty());
 }
 
-TEST_F(DispatchTest, BusyRefusesEditingAndFileCommandsSilently) {
+TEST_F(DispatchTest, BusyAndInfiniteGenerationRefuseTheirCommandsSilently) {
   app.score.setFlag(kFlagGenerating);
   app.score.setFlag(kFlagModified);
   for (int id : {cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kClearMelodies, cmd::kClearDrums,
@@ -31,15 +31,15 @@ TEST_F(DispatchTest, BusyRefusesEditingAndFileCommandsSilently) {
   // Choosing another part stays possible during a run.
   EXPECT_EQ(dispatch(app, cmd::kAlto), 0);
   EXPECT_EQ(app.score.editPart(), kAlto);
-}
+  app.score.clearFlag(kFlagGenerating);
 
-TEST_F(DispatchTest, InfiniteGenerationRefusesGenerationAndClearing) {
+  // Infinite generation refuses generation and clearing; plain file commands pass.
   app.infiniteRunning = true;
   for (int id : {cmd::k0to1A, cmd::k1to3G, cmd::kZeroToN, cmd::kNToN, cmd::k0toDA, cmd::kClearMelodies,
                  cmd::kClearDrums, cmd::kShuffle, cmd::kQuantizeToOtherPart, cmd::kInfinite})
     EXPECT_EQ(dispatch(app, id), -2) << id;
   EXPECT_EQ(notesIn(kSopranoSet), 1u);
-  // Plain file commands are only refused while busy.
+  app.score.clearFlag(kFlagModified);
   EXPECT_EQ(dispatch(app, cmd::kNew), 0);
   EXPECT_EQ(notesIn(kSopranoSet), 0u);
 }

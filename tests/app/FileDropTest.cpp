@@ -84,18 +84,13 @@ TEST_F(FileDropTest, MidiFileIsReadOnlyAfterTheQuestionGoesOn) {
   ui.queueAnswer(MsgAnswer::Cancel);
   EXPECT_EQ(dropFiles(app, {song}), -2);
   EXPECT_TRUE(readPaths.empty());
-  ui.queueAnswer(MsgAnswer::No);
-  EXPECT_EQ(dropFiles(app, {song}), 0);
-  EXPECT_EQ(readPaths, std::vector<std::string>{song});
-}
-
-TEST_F(FileDropTest, AnOpenedSongStartsWithTheCueAndLocatorsAtTheirDefaults) {
-  const std::string song = write("song.mid", "MThd");
   app.score.cueIndicator = 900;
   app.score.leftLocator = 800;
   app.score.rightLocator = 1200;
+  ui.queueAnswer(MsgAnswer::No);
   EXPECT_EQ(dropFiles(app, {song}), 0);
-  EXPECT_EQ(app.score.cueIndicator.load(), kDefaultCue);
+  EXPECT_EQ(readPaths, std::vector<std::string>{song});
+  EXPECT_EQ(app.score.cueIndicator.load(), kDefaultCue) << "an opened song starts with the markers at their defaults";
   EXPECT_EQ(app.score.leftLocator.load(), kDefaultLeftLocator);
   EXPECT_EQ(app.score.rightLocator.load(), kDefaultRightLocator);
 }

@@ -39,9 +39,18 @@ TEST_F(ViewRulerTest, AStoppedCueIsDraggedWithoutStartingPlayback) {
   EXPECT_EQ(transportCalls, 0);
   ruler.leftDown(120, kCueRow);  // too far from the cue
   EXPECT_EQ(ruler.dragging(), Marker::None);
+  ruler.leftUp();
+
+  // Zoomed out the cue is caught within the same screen distance.
+  score.cueIndicator = 1000;
+  view.zoomX = 0.1;  // 7 screen pixels are 70 timeline pixels
+  drag(1050, 1050, kCueRow);
+  EXPECT_EQ(score.cueIndicator.load(), 1050);
+  ruler.leftDown(1130, kCueRow);  // 8 screen pixels away
+  EXPECT_EQ(ruler.dragging(), Marker::None);
 }
 
-TEST_F(ViewRulerTest, LocatorsAreGrabbedOnlyOnTheirInnerSide) {
+TEST_F(ViewRulerTest, LocatorsAreGrabbedOnTheirInnerSideAndTheLeftStaysBeforeTheRight) {
   score.leftLocator = 100;
   score.rightLocator = 330;
   ruler.leftDown(95, kUpperRow);
@@ -56,6 +65,25 @@ TEST_F(ViewRulerTest, LocatorsAreGrabbedOnlyOnTheirInnerSide) {
 
   drag(5136, 6000, kUpperRow);  // the end indicator, on either side
   EXPECT_EQ(score.endIndicator.load(), 6000);
+
+  score.leftLocator = 100;
+  score.rightLocator = 330;
+  // Dragged: each stops one step short of the other.
+  drag(105, 600, kUpperRow);
+  EXPECT_EQ(score.leftLocator.load(), 325);
+  drag(330, 40, kUpperRow);
+  EXPECT_EQ(score.rightLocator.load(), 330);
+
+  // From the menu: a locator set past the other swaps with it; onto it, nothing changes.
+  score.leftLocator = 100;
+  EXPECT_TRUE(ruler.applyMenuCommand(kSetLeftLocatorHere, 500));
+  EXPECT_EQ(score.leftLocator.load(), 330);
+  EXPECT_EQ(score.rightLocator.load(), 500);
+  EXPECT_TRUE(ruler.applyMenuCommand(kSetRightLocatorHere, 200));
+  EXPECT_EQ(score.leftLocator.load(), 200);
+  EXPECT_EQ(score.rightLocator.load(), 330);
+  EXPECT_TRUE(ruler.applyMenuCommand(kSetLeftLocatorHere, 330));
+  EXPECT_EQ(score.leftLocator.load(), 200);
 }
 
 TEST_F(ViewRulerTest, ScaleMenuSetsMarkersAtTheSnappedPosition) {
@@ -83,38 +111,6 @@ TEST_F(ViewRulerTest, WithAPlayerEveryCueMoveGoesThroughIt) {
   drag(104, 200, kCueRow);
   EXPECT_EQ(placed, (std::vector<int>{480, 200}));
   EXPECT_EQ(score.cueIndicator.load(), 100);
-}
-
-TEST_F(ViewRulerTest, ZoomedOutTheCueIsCaughtWithinTheSameScreenDistance) {
-  score.cueIndicator = 1000;
-  view.zoomX = 0.1;  // 7 screen pixels are 70 timeline pixels
-  ruler.leftDown(1050, kCueRow);
-  EXPECT_EQ(ruler.dragging(), Marker::Cue);
-  ruler.leftUp();
-  EXPECT_EQ(score.cueIndicator.load(), 1050);
-  ruler.leftDown(1130, kCueRow);  // 8 screen pixels away
-  EXPECT_EQ(ruler.dragging(), Marker::None);
-}
-
-TEST_F(ViewRulerTest, TheLeftLocatorStaysBeforeTheRightOne) {
-  score.leftLocator = 100;
-  score.rightLocator = 330;
-  // Dragged: each stops one step short of the other.
-  drag(105, 600, kUpperRow);
-  EXPECT_EQ(score.leftLocator.load(), 325);
-  drag(330, 40, kUpperRow);
-  EXPECT_EQ(score.rightLocator.load(), 330);
-
-  // From the menu: a locator set past the other swaps with it; onto it, nothing changes.
-  score.leftLocator = 100;
-  EXPECT_TRUE(ruler.applyMenuCommand(kSetLeftLocatorHere, 500));
-  EXPECT_EQ(score.leftLocator.load(), 330);
-  EXPECT_EQ(score.rightLocator.load(), 500);
-  EXPECT_TRUE(ruler.applyMenuCommand(kSetRightLocatorHere, 200));
-  EXPECT_EQ(score.leftLocator.load(), 200);
-  EXPECT_EQ(score.rightLocator.load(), 330);
-  EXPECT_TRUE(ruler.applyMenuCommand(kSetLeftLocatorHere, 330));
-  EXPECT_EQ(score.leftLocator.load(), 200);
 }
 
 }  // namespace
