@@ -116,9 +116,20 @@ Raw fourVoicesAndDrums() {
               TrackEvents().on(0, 60).off(192, 60).end()});
 }
 
-TEST_F(SongFiles, OkInTheOpenDialogBuildsTheSong) {
+TEST_F(SongFiles, CancelOrCloseLeaveTheSongAndOkInTheOpenDialogBuildsIt) {
   const std::string path = write("four.mid", fourVoicesAndDrums());
   addNote(*score, kBassSet, makeMelodyNote(2, 40, 4, 0));
+  score->fileName = "old.mid";
+  const int keyNote = score->settings.melody[kKeyNote];
+  EXPECT_EQ(openSongFile(*score, ui, ""), -1);
+  EXPECT_EQ(ui.fileDialogs().size(), 1u);
+  ui.onTrackAssignment([](TrackAssignment&) { return false; });
+  EXPECT_EQ(openSongFile(*score, ui, path), -1);
+  EXPECT_EQ(codes(kBassSet), (Codes{makeMelodyNote(2, 40, 4, 0)}));
+  EXPECT_EQ(score->fileName, "old.mid");
+  EXPECT_EQ(score->settings.melody[kKeyNote], keyNote);
+  for (int set = kImportedDrums; set <= kImportedTrackFirst; ++set) EXPECT_TRUE(codes(set).empty());
+
   ui.onTrackAssignment([](TrackAssignment& m) {
     m.selectVoice(2);
     m.moveUp();          // Track 5 becomes the Alto
@@ -140,21 +151,6 @@ TEST_F(SongFiles, OkInTheOpenDialogBuildsTheSong) {
   EXPECT_EQ(score->fileName, path);
   EXPECT_EQ(ui.songState().fileName, path);
   EXPECT_FALSE(ui.songState().modified);
-}
-
-TEST_F(SongFiles, CancelInTheFileDialogOrCloseInTheOpenDialogLeavesTheSong) {
-  const std::string path = write("four.mid", fourVoicesAndDrums());
-  addNote(*score, kBassSet, makeMelodyNote(2, 40, 4, 0));
-  score->fileName = "old.mid";
-  const int keyNote = score->settings.melody[kKeyNote];
-  EXPECT_EQ(openSongFile(*score, ui, ""), -1);
-  EXPECT_EQ(ui.fileDialogs().size(), 1u);
-  ui.onTrackAssignment([](TrackAssignment&) { return false; });
-  EXPECT_EQ(openSongFile(*score, ui, path), -1);
-  EXPECT_EQ(codes(kBassSet), (Codes{makeMelodyNote(2, 40, 4, 0)}));
-  EXPECT_EQ(score->fileName, "old.mid");
-  EXPECT_EQ(score->settings.melody[kKeyNote], keyNote);
-  for (int set = kImportedDrums; set <= kImportedTrackFirst; ++set) EXPECT_TRUE(codes(set).empty());
 }
 
 }  // namespace
