@@ -158,19 +158,14 @@ std::vector<std::string> checkEvoked(const LineSet& set) {
   return r.items;
 }
 
-std::vector<std::string> checkCounter(const LineSet& set) {
-  Report r;
-  LineSet s = set;
-  s.counter = true;
-  checkLowerVoices(s, r);
-  return r.items;
-}
-
 std::vector<std::string> checkCounter(const VoiceLines& lines, int voices) {
   LineSet set;
   set.voices = voices;
+  set.counter = true;
   for (std::size_t k = 0; k < 4; ++k) set.lines[k] = &lines[k];
-  return checkCounter(set);
+  Report r;
+  checkLowerVoices(set, r);
+  return r.items;
 }
 
 }  // namespace quorvel::testing

@@ -19,7 +19,6 @@ struct LineSet {
 
 // Every breach found, empty when the lines are sound.
 std::vector<std::string> checkEvoked(const LineSet& set);
-std::vector<std::string> checkCounter(const LineSet& set);
 // The counter-line rules on the first `voices` lines.
 std::vector<std::string> checkCounter(const VoiceLines& lines, int voices);
 

@@ -58,7 +58,7 @@ std::vector<Outcome> checkedCounterRuns(Request r, const VoiceLine& melody, std:
   for (r.seed = 1; r.seed <= count; ++r.seed) {
     Outcome o = runCounter(r, melody);
     if (o.result != 14) continue;
-    const auto breaches = checkCounter(linesOf(r, o));
+    const auto breaches = checkCounter(o.lines, r.voices);
     if (!breaches.empty()) {
       ADD_FAILURE() << describe(r) << ": " << breaches.front();
       break;
